@@ -1,0 +1,205 @@
+#include "report/ReportTemplate.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <iterator>
+#include <system_error>
+
+#include "report/ReportFields.h"
+
+namespace gw {
+namespace {
+
+constexpr std::string_view EndTagText = "<endif>"; // on a failing condition's line, exactly this
+
+void LowerInto(std::string_view text, std::string& out)
+{
+    out.assign(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+}
+
+// Renders one report: the mode carries from line to line, the value tags share one evaluator.
+class Renderer {
+public:
+    explicit Renderer(const ReportSource& source)
+        : m_config(source.Items()), m_values(source)
+    {
+    }
+
+    void ProcessLine(std::string_view line);
+    std::string Take() { return std::move(m_report); }
+
+private:
+    const Configuration& m_config;
+    ValueTagEvaluator m_values;
+    TemplateMode m_mode = TemplateMode::Copying;
+    std::string m_report;
+    std::string m_lowered;
+};
+
+// The line as it stands is m_report[lineStart..] (already searched: text before tags and
+// inserted values) followed by `rest` (not yet searched), so the search start is always the
+// front of `rest` and no edit moves the text behind it.
+void Renderer::ProcessLine(std::string_view line)
+{
+    if (m_mode == TemplateMode::Skipping && !FindTag(line))
+        return;
+
+    const std::size_t lineStart = m_report.size();
+    std::string_view rest = line;
+    for (;;) {
+        const auto tag = FindTag(rest);
+        if (!tag) {
+            m_report.append(rest);
+            return;
+        }
+        m_report.append(rest.substr(0, tag->pos));
+        LowerInto(rest.substr(tag->pos + 1, tag->length - 2), m_lowered);
+        const std::string_view after = rest.substr(tag->pos + tag->length);
+
+        switch (ClassifyTag(m_lowered, m_mode, m_config)) {
+        case TagAction::Value:
+            m_values.AppendLowered(m_lowered, m_report);
+            rest = after;
+            break;
+        case TagAction::Remove:
+            // A tag standing alone with its line feed takes its line with it, so that it leaves
+            // no blank line. Only a line feed counts: the last line of a file, which may lack
+            // one, keeps whatever else stands on it.
+            if (m_report.size() == lineStart && after == "\n")
+                return;
+            rest = after;
+            m_mode = TemplateMode::Copying;
+            break;
+        case TagAction::FalseCondition: {
+            const std::size_t end = after.find(EndTagText);
+            if (end != std::string_view::npos) {
+                rest = after.substr(end + EndTagText.size());
+                m_mode = TemplateMode::Copying;
+            } else {
+                // The text before the condition stays without its line feed and runs on into
+                // whatever the report receives next.
+                rest = {};
+                m_mode = TemplateMode::Skipping;
+            }
+            break;
+        }
+        case TagAction::DropLine:
+            m_report.resize(lineStart);
+            return;
+        }
+    }
+}
+
+std::string RenderNormalised(std::string_view text, const ReportSource& source)
+{
+    Renderer renderer(source);
+    std::string piece;
+    piece.reserve(TemplatePieceLength);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        piece.clear();
+        while (i < text.size() && piece.size() < TemplatePieceLength) {
+            const char c = text[i++];
+            // A text-mode read: CR LF arrives as LF, before the piece length is counted.
+            if (c == '\r' && i < text.size() && text[i] == '\n')
+                continue;
+            piece.push_back(c);
+            if (c == '\n')
+                break;
+        }
+        renderer.ProcessLine(piece);
+    }
+    return renderer.Take();
+}
+
+} // namespace
+
+std::optional<TagSpan> FindTag(std::string_view line, std::size_t searchStart)
+{
+    if (searchStart >= line.size())
+        return std::nullopt;
+    const std::size_t open = line.find('<', searchStart);
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t close = line.find('>', searchStart);
+    if (close == std::string_view::npos || close < open)
+        return std::nullopt;
+    return TagSpan{open, close - open + 1};
+}
+
+bool EvaluateCondition(std::string_view text, const Configuration& config)
+{
+    if (text.starts_with("if "))
+        text.remove_prefix(3);
+    // A condition that names none of the ten armour and weapon slots never holds, so its
+    // text is left out rather than shown for an item nobody asked about.
+    int slot = -1;
+    for (int s = 0; s < ArmourSlotCount; ++s) {
+        const std::string_view keyword = SlotKeyword(s);
+        if (text.starts_with(keyword)) {
+            slot = s;
+            text.remove_prefix(std::min(keyword.size() + 1, text.size()));
+        }
+    }
+    if (slot < 0)
+        return false;
+    const int wanted = text == "pcmade" ? 1 : 0;
+    return config.Items[static_cast<std::size_t>(slot)].PlayerMade == wanted;
+}
+
+TagAction ClassifyTag(std::string_view text, TemplateMode mode, const Configuration& config)
+{
+    if (text == "endif")
+        return TagAction::Remove;
+    if (text.starts_with("if "))
+        return EvaluateCondition(text, config) ? TagAction::Remove : TagAction::FalseCondition;
+    return mode == TemplateMode::Copying ? TagAction::Value : TagAction::DropLine;
+}
+
+std::string RenderTemplate(std::string_view templateText, const ReportSource& source)
+{
+    return RenderNormalised(templateText, source);
+}
+
+std::string RenderTemplate(std::istream& in, const ReportSource& source)
+{
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return RenderNormalised(text, source);
+}
+
+std::string ReportDefinitionUnreadableMessage(const std::string& path)
+{
+    return "Cannot read the report definition \"" + path + "\".";
+}
+
+GeneratedReport GenerateReport(const std::string& path, const ReportSource& source)
+{
+    GeneratedReport result;
+    std::error_code ec;
+    // A directory opens as a stream on some systems and then reads as nothing.
+    if (std::filesystem::is_directory(path, ec)) {
+        result.message = ReportDefinitionUnreadableMessage(path);
+        return result;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.message = ReportDefinitionUnreadableMessage(path);
+        return result;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        result.message = ReportDefinitionUnreadableMessage(path);
+        return result;
+    }
+    result.text = RenderNormalised(text, source);
+    result.ok = true;
+    return result;
+}
+
+} // namespace gw
