@@ -71,10 +71,10 @@ void Renderer::ProcessLine(std::string_view line)
             // A tag standing alone with its line feed takes its line with it, so that it leaves
             // no blank line. Only a line feed counts: the last line of a file, which may lack
             // one, keeps whatever else stands on it.
+            m_mode = TemplateMode::Copying;
             if (m_report.size() == lineStart && after == "\n")
                 return;
             rest = after;
-            m_mode = TemplateMode::Copying;
             break;
         case TagAction::FalseCondition: {
             const std::size_t end = after.find(EndTagText);
