@@ -1,0 +1,101 @@
+#include "io/ConfigFile.h"
+
+#include <array>
+#include <fstream>
+
+#include "data/Globals.h"
+#include "io/ItemRecord.h"
+#include "model/Totals.h"
+
+namespace gw {
+
+namespace {
+
+// Files older than "version1.3" have no "2 Handed" and "Ranged" records.
+constexpr std::array<int, 16> SixteenRecordSlots = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17};
+
+} // namespace
+
+std::string ConfigurationText(const Configuration& config, int realm)
+{
+    const std::string_view keyword = RealmFileName(BoundRealm(realm));
+    std::string out;
+    out.reserve(SlotCount * 160);
+    for (const GWItem& item : config.Items)
+        WriteTo(out, item, keyword);
+    return out;
+}
+
+SaveResult SaveConfiguration(const std::filesystem::path& path, const Configuration& config, int realm,
+                             const SaveFaults& faults)
+{
+    return WriteFileAtomically(path, ConfigurationText(config, realm), faults);
+}
+
+ConfigReadResult ReadConfiguration(std::istream& in, Configuration& config, int realm)
+{
+    ConfigReadResult result;
+    result.realm = BoundRealm(realm);
+
+    LineReader reader(in);
+    std::string version;
+    std::string realmLine;
+    const bool haveVersion = reader.ReadLine(HeaderLineBuffer, version);
+    const bool haveRealm = reader.ReadLine(HeaderLineBuffer, realmLine);
+
+    // Only the first line chooses the layout; every record is still judged by its own version.
+    result.recordCount = version == "version1.3" || version == "version1.4" ? 18 : 16;
+    if (const int named = RealmOfKeyword(realmLine); named >= 0) {
+        result.realmChanged = named != result.realm;
+        result.realm = named;
+    }
+    const std::string_view keyword = RealmFileName(result.realm);
+
+    for (int i = 0; i < result.recordCount; ++i) {
+        const int slot = result.recordCount == 18 ? i : SixteenRecordSlots[static_cast<std::size_t>(i)];
+        ReadOutcome outcome;
+        if (i == 0) {
+            // The header lines already read are the first record's own.
+            outcome = haveVersion && haveRealm
+                          ? ReadFromAfterHeader(reader, version, realmLine,
+                                                config.Items[static_cast<std::size_t>(slot)], keyword)
+                          : ReadOutcome{ReadStatus::Truncated, {}};
+        } else {
+            outcome = ReadFrom(reader, config.Items[static_cast<std::size_t>(slot)], keyword);
+        }
+        if (outcome.status == ReadStatus::Truncated) {
+            // A single item file opened as a configuration, or a cut download: what was read
+            // stays, the remaining slots keep their items, and one message says so.
+            result.truncated = true;
+            result.messages.emplace_back(ConfigTruncatedMessage);
+            break;
+        }
+        if (!outcome.ok()) {
+            ++result.failedRecords;
+            result.messages.push_back(std::move(outcome.message));
+            continue;
+        }
+        ++result.recordsRead;
+    }
+
+    DeriveEquippedAfterOpen(config);
+    return result;
+}
+
+ConfigReadResult OpenConfiguration(const std::filesystem::path& path, Configuration& config, int realm)
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        ConfigReadResult result;
+        result.opened = false;
+        result.realm = BoundRealm(realm);
+        result.messages.emplace_back(UnreadableFileMessage);
+        return result;
+    }
+    return ReadConfiguration(in, config, realm);
+}
+
+} // namespace gw

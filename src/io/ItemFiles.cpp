@@ -1,0 +1,122 @@
+#include "io/ItemFiles.h"
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+
+#include "data/Globals.h"
+
+namespace gw {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Longest file name the file systems in use accept, in bytes.
+constexpr std::size_t MaxFileNameBytes = 255;
+
+// Windows-1252 bytes 0x80..0x9F; the five bytes it leaves undefined keep their own code point,
+// a control character.
+constexpr std::array<std::uint16_t, 32> HighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0)
+        return HighControlRange[byte - 0x80u];
+    return byte;
+}
+
+bool IsControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+fs::path ItemDirectory(const fs::path& startDir, int realm)
+{
+    return startDir / "items" / RealmFileName(BoundRealm(realm));
+}
+
+std::string ItemNameToFileName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size() * 2);
+    for (char byte : name)
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(byte)));
+    return out;
+}
+
+std::string ItemNameProblem(std::string_view name, int slot)
+{
+    if (name.empty())
+        return std::string(BlankItemNameMessage);
+    if (name == "." || name == "..")
+        return "Save Failed. An item cannot be named \".\" or \"..\".";
+    for (char byte : name) {
+        if (byte == '/' || byte == '\\')
+            return "Save Failed. An item name cannot contain \"/\" or \"\\\".";
+        if (IsControl(CodePointOf(static_cast<unsigned char>(byte))))
+            return "Save Failed. An item name cannot contain control characters.";
+    }
+    if (ItemNameToFileName(name).size() + SlotExtension(slot).size() > MaxFileNameBytes)
+        return "Save Failed. This item's name is too long for a file name.";
+    return {};
+}
+
+ItemPath ItemFilePath(const fs::path& startDir, int realm, std::string_view name, int slot)
+{
+    ItemPath result;
+    result.error = ItemNameProblem(name, slot);
+    if (result.ok())
+        result.path = ItemDirectory(startDir, realm) / (ItemNameToFileName(name) + std::string(SlotExtension(slot)));
+    return result;
+}
+
+bool ItemFileExists(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::string ItemSavedMessage(const fs::path& path)
+{
+    return "Item " + path.filename().string() + " has been saved";
+}
+
+SaveResult SaveItemFile(const fs::path& path, const GWItem& item, int realm, const SaveFaults& faults)
+{
+    return WriteFileAtomically(path, ItemRecordText(item, RealmFileName(BoundRealm(realm))), faults);
+}
+
+ReadOutcome LoadItemFile(const fs::path& path, GWItem& item, int realm)
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (!fs::is_directory(path, ec))
+        in.open(path, std::ios::binary);
+    // The browser listed the file, but it may have gone or become unreadable since.
+    if (!in.is_open())
+        return {ReadStatus::Unreadable, std::string(UnreadableFileMessage)};
+    LineReader reader(in);
+    return ReadFrom(reader, item, RealmFileName(BoundRealm(realm)));
+}
+
+} // namespace gw
