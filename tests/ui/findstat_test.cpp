@@ -1,0 +1,146 @@
+// The slot finder dialog on its own: its list is replaced per use, a click on a line closes it
+// with OK and names the slot, every other way out closes it with Cancel.
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "ui/FindStatFormSrc.h"
+
+namespace {
+
+int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
+        if (!answered && QApplication::activeModalWidget() == &dialog) {
+            answered = true;
+            answer();
+        } else if (clock.elapsed() > 5000) {
+            dialog.reject();
+        }
+    });
+    poll.start();
+    const int result = dialog.exec();
+    poll.stop();
+    return answered ? result : -1;
+}
+
+void ClickLine(TFindStatForm& form, int row)
+{
+    QListWidgetItem* item = form.SlotList->item(row);
+    QVERIFY(item != nullptr);
+    QTest::mouseClick(form.SlotList->viewport(), Qt::LeftButton, {},
+                      form.SlotList->visualItemRect(item).center());
+}
+
+const std::vector<gw::FinderLine> StrengthLines{{"Chest: 1", 0}, {"Arms: 1", 1}, {"Right Wrist: 4", 17}};
+
+} // namespace
+
+class FindStatTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void designedWindow();
+    void entriesReplaceCaptionAndList();
+    void clickOnALineChoosesItsSlot();
+    void clickBelowTheLinesDoesNothing();
+    void everyOtherWayOutCancels();
+    void enterOnTheFocusedLineJumps();
+};
+
+void FindStatTest::designedWindow()
+{
+    TFindStatForm form;
+    QCOMPARE(form.objectName(), QStringLiteral("FindStatForm"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Slots with stat"));
+    QCOMPARE(form.size(), QSize(229, 208));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(form.SlotList->toolTip(), QStringLiteral("Click to jump to a slot"));
+    QCOMPARE(form.CloseButton->text(), QStringLiteral("Close"));
+    QCOMPARE(form.CloseButton->parentWidget(), form.Panel1);
+    QCOMPARE(form.Panel1->geometry(), QRect(0, 167, 229, 41));
+    QCOMPARE(form.findChild<QListWidget*>(QStringLiteral("SlotList")), form.SlotList);
+    QCOMPARE(form.ChosenSlot(), -1);
+}
+
+void FindStatTest::entriesReplaceCaptionAndList()
+{
+    TFindStatForm form;
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Slots with Strength"));
+    QCOMPARE(form.SlotList->count(), 3);
+    QCOMPARE(form.SlotList->item(2)->text(), QStringLiteral("Right Wrist: 4"));
+    QVERIFY(form.SlotList->selectedItems().isEmpty());
+
+    form.SetEntries(QStringLiteral("Slots with Hits"), {});
+    QCOMPARE(form.windowTitle(), QStringLiteral("Slots with Hits"));
+    QCOMPARE(form.SlotList->count(), 0);
+}
+
+void FindStatTest::clickOnALineChoosesItsSlot()
+{
+    TFindStatForm form;
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    QCOMPARE(ExecAnswered(form, [&] { ClickLine(form, 2); }), int(QDialog::Accepted));
+    QCOMPARE(form.ChosenSlot(), 17);
+
+    // The next use starts afresh: nothing chosen until a click.
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    QCOMPARE(form.ChosenSlot(), -1);
+    QCOMPARE(ExecAnswered(form, [&] { ClickLine(form, 1); }), int(QDialog::Accepted));
+    QCOMPARE(form.ChosenSlot(), 1);
+}
+
+void FindStatTest::clickBelowTheLinesDoesNothing()
+{
+    TFindStatForm form;
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    bool stillOpen = false;
+    const int result = ExecAnswered(form, [&] {
+        QTest::mouseClick(form.SlotList->viewport(), Qt::LeftButton, {},
+                          QPoint(20, form.SlotList->viewport()->height() - 5));
+        stillOpen = form.isVisible();
+        QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    });
+    QVERIFY(stillOpen);
+    QCOMPARE(result, int(QDialog::Rejected));
+    QCOMPARE(form.ChosenSlot(), -1);
+}
+
+void FindStatTest::everyOtherWayOutCancels()
+{
+    TFindStatForm form;
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    QCOMPARE(ExecAnswered(form, [&] { QTest::mouseClick(form.CloseButton, Qt::LeftButton); }),
+             int(QDialog::Rejected));
+    QCOMPARE(ExecAnswered(form, [&] { QTest::keyClick(form.SlotList, Qt::Key_Escape); }),
+             int(QDialog::Rejected));
+    QCOMPARE(ExecAnswered(form, [&] { form.close(); }), int(QDialog::Rejected));
+    QCOMPARE(form.ChosenSlot(), -1);
+}
+
+void FindStatTest::enterOnTheFocusedLineJumps()
+{
+    TFindStatForm form;
+    form.SetEntries(QStringLiteral("Slots with Strength"), StrengthLines);
+    QCOMPARE(ExecAnswered(form,
+                          [&] {
+                              form.SlotList->setFocus();
+                              form.SlotList->setCurrentRow(1);
+                              QTest::keyClick(form.SlotList, Qt::Key_Return);
+                          }),
+             int(QDialog::Accepted));
+    QCOMPARE(form.ChosenSlot(), 1);
+}
+
+QTEST_MAIN(FindStatTest)
+#include "findstat_test.moc"
