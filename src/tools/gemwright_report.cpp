@@ -1,9 +1,235 @@
-// gemwright-report: renders a report template for a configuration file without the window.
-// The full command is being written; until then it only refuses to run.
+// gemwright-report: renders a report definition for a saved configuration without the window,
+// exactly as the report buttons would, and writes the report to standard output.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-int main()
+#include "data/Globals.h"
+#include "io/ConfigFile.h"
+#include "model/Imbue.h"
+#include "model/Totals.h"
+#include "report/ReportSource.h"
+#include "report/ReportTemplate.h"
+
+namespace {
+
+constexpr std::string_view Program = "gemwright-report";
+
+constexpr std::string_view Usage =
+    "Usage: gemwright-report [--realm albion|hibernia|midgard] [--level N] [--crafter-skill S]\n"
+    "                        [--distance] [--write-config FILE] TEMPLATE [CONFIG]\n"
+    "\n"
+    "Renders the report definition TEMPLATE for the configuration CONFIG (for an empty\n"
+    "configuration when CONFIG is not given) and writes the report to standard output.\n"
+    "\n"
+    "  --realm R            realm selected at start (default albion); a realm named in\n"
+    "                       CONFIG replaces it\n"
+    "  --level N            character level, held to 1..50 (default 50)\n"
+    "  --crafter-skill S    crafter skill: 1001, 951, 901, ... 51 (default 1001)\n"
+    "  --distance           show the totals as the distance to the cap\n"
+    "  --write-config FILE  save the configuration as read to FILE\n"
+    "  --help               show this text\n"
+    "\n"
+    "Options may stand before or after the files; \"--\" ends them.\n"
+    "Exit status: 0 report written; 1 usage error; 2 a file could not be opened or written;\n"
+    "3 report written, but some items of CONFIG could not be loaded.\n";
+
+struct Options {
+    std::string realm = "albion";
+    std::string level = "50";
+    std::string crafterSkill = "1001";
+    bool distance = false;
+    std::optional<std::string> writeConfig;
+    std::vector<std::string> files;
+    bool help = false;
+};
+
+void WriteErr(std::string_view text)
 {
-    std::fputs("gemwright-report: not available yet\n", stderr);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+int UsageError(std::string_view problem)
+{
+    WriteErr(std::string(Program) + ": " + std::string(problem) + "\n");
+    WriteErr(Usage);
     return 1;
+}
+
+// Fills `options` from the arguments; returns the problem of a usage error, if any.
+std::optional<std::string> ParseArguments(int argc, char** argv, Options& options)
+{
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+            options.files.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!arg.starts_with("--"))
+            return "unknown option '" + std::string(arg) + "'";
+
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        std::optional<std::string> inlineValue;
+        if (equals != std::string_view::npos)
+            inlineValue = std::string(arg.substr(equals + 1));
+
+        if (name == "--help" || name == "--distance") {
+            if (inlineValue)
+                return "option '" + std::string(name) + "' takes no value";
+            if (name == "--help") {
+                options.help = true;
+                return std::nullopt;
+            }
+            options.distance = true;
+            continue;
+        }
+
+        std::string* target = nullptr;
+        if (name == "--realm")
+            target = &options.realm;
+        else if (name == "--level")
+            target = &options.level;
+        else if (name == "--crafter-skill")
+            target = &options.crafterSkill;
+        else if (name != "--write-config")
+            return "unknown option '" + std::string(name) + "'";
+
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < argc) {
+            value = argv[++i];
+        } else {
+            return "option '" + std::string(name) + "' needs a value";
+        }
+        if (target)
+            *target = value;
+        else
+            options.writeConfig = value;
+    }
+    return std::nullopt;
+}
+
+int CrafterSkillIndexOf(std::string_view text)
+{
+    for (int i = 0; i < gw::CrafterSkillCount; ++i) {
+        if (gw::CrafterSkillText(i) == text)
+            return i;
+    }
+    return -1;
+}
+
+std::string Reason(int error)
+{
+    return error != 0 ? std::strerror(error) : "unknown error";
+}
+
+// Opens a file for reading, refusing a directory, which some systems open as an empty stream.
+bool OpenForReading(const std::string& path, std::ifstream& in, std::string& reason)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = Reason(EISDIR);
+        return false;
+    }
+    errno = 0;
+    in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        reason = Reason(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (const auto problem = ParseArguments(argc, argv, options))
+        return UsageError(*problem);
+    if (options.help) {
+        std::fwrite(Usage.data(), 1, Usage.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    }
+    // A repeated option counts by its last value, so only that one is checked.
+    const int startRealm = gw::RealmOfKeyword(options.realm);
+    if (startRealm < 0)
+        return UsageError("unknown realm '" + options.realm + "'");
+    const int crafterSkill = CrafterSkillIndexOf(options.crafterSkill);
+    if (crafterSkill < 0)
+        return UsageError("unknown crafter skill '" + options.crafterSkill + "'");
+    if (options.files.empty())
+        return UsageError("no TEMPLATE given");
+    if (options.files.size() > 2)
+        return UsageError("too many files: only TEMPLATE and CONFIG are taken");
+
+    const std::string& templatePath = options.files[0];
+    std::ifstream templateIn;
+    std::ifstream configIn;
+    std::string reason;
+    if (!OpenForReading(templatePath, templateIn, reason)) {
+        WriteErr(std::string(Program) + ": cannot open the template \"" + templatePath + "\": " +
+                 reason + "\n");
+        return 2;
+    }
+    if (options.files.size() == 2 && !OpenForReading(options.files[1], configIn, reason)) {
+        WriteErr(std::string(Program) + ": cannot open the configuration \"" + options.files[1] +
+                 "\": " + reason + "\n");
+        return 2;
+    }
+
+    const std::string templateText{std::istreambuf_iterator<char>(templateIn),
+                                   std::istreambuf_iterator<char>()};
+    if (templateIn.bad()) {
+        WriteErr(std::string(Program) + ": cannot read the template \"" + templatePath + "\"\n");
+        return 2;
+    }
+
+    // The start-up configuration: every slot cleared, the start-up Equipped flags.
+    gw::Configuration config;
+    config.caps = gw::CapsForLevel(gw::HoldCharLevel(options.level).level);
+    int realm = startRealm;
+    bool recordsFailed = false;
+    if (configIn.is_open()) {
+        const gw::ConfigReadResult read = gw::ReadConfiguration(configIn, config, realm);
+        realm = read.realm;
+        for (const std::string& message : read.messages)
+            WriteErr(message + "\n");
+        recordsFailed = !read.messages.empty();
+    }
+
+    if (options.writeConfig) {
+        const gw::SaveResult saved = gw::SaveConfiguration(*options.writeConfig, config, realm);
+        if (!saved) {
+            WriteErr(std::string(Program) + ": " + saved.message + "\n");
+            return 2;
+        }
+    }
+
+    const gw::PanelReportSource source(config, realm, crafterSkill,
+                                       options.distance ? gw::DisplayMode::DistanceToCap
+                                                        : gw::DisplayMode::TotalBonus);
+    const std::string report = gw::RenderTemplate(templateText, source);
+
+    // A report that did not reach its destination (a full disk) must not look produced.
+    const std::size_t written = std::fwrite(report.data(), 1, report.size(), stdout);
+    if (written != report.size() || std::fflush(stdout) != 0) {
+        WriteErr(std::string(Program) + ": cannot write the report: " + Reason(errno) + "\n");
+        return 2;
+    }
+    return recordsFailed ? 3 : 0;
 }
