@@ -54,17 +54,6 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Once the rename is done the new file is in place; syncing the directory only makes the
-// rename itself durable, so its failure is not a failed save.
-void SyncDirectory(const fs::path& directory)
-{
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 SaveResult WriteFileAtomically(const fs::path& requested, std::string_view bytes, const SaveFaults& faults)
@@ -80,9 +69,10 @@ SaveResult WriteFileAtomically(const fs::path& requested, std::string_view bytes
     if (directory.empty())
         directory = ".";
 
+    if (Fails(faults, SaveStep::CreateTemporary))
+        return {false, Failure(requested, faults.error)};
     fs::path temporary;
-    const int fd = Fails(faults, SaveStep::CreateTemporary) ? (errno = faults.error, -1)
-                                                            : CreateTemporary(directory, temporary);
+    const int fd = CreateTemporary(directory, temporary);
     if (fd < 0)
         return {false, Failure(requested, errno)};
 
@@ -109,7 +99,8 @@ SaveResult WriteFileAtomically(const fs::path& requested, std::string_view bytes
         ::unlink(temporary.c_str());
         return {false, Failure(requested, error)};
     }
-    SyncDirectory(directory);
+    // The directory is not synced: after a crash the rename may be undone, but then the old file
+    // is there whole, and syncing it would double the cost of every save.
     return {};
 }
 
