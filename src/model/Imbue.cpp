@@ -165,11 +165,15 @@ int ImbueCapacityFromText(std::string_view levelText, int qualityIndex)
     return ImbueCapacity(ReadLeadingInt(levelText), qualityIndex);
 }
 
-OverchargeResult ComputeOvercharge(const GWItem& item, int crafterSkillIndex, OverchargeRows rows)
+namespace {
+
+// The overcharge of an item measured against a given capacity.
+OverchargeResult OverchargeAgainst(const GWItem& item, int capacity, int crafterSkillIndex,
+                                   OverchargeRows rows)
 {
     OverchargeResult result;
     // Stored capacities from files may be any 32-bit value; subtract wide and saturate.
-    const std::int64_t over = std::int64_t{ItemPoints(item, 0)} - item.ImbuePoints;
+    const std::int64_t over = std::int64_t{ItemPoints(item, 0)} - capacity;
     result.over = static_cast<int>(std::clamp<std::int64_t>(over, INT32_MIN, INT32_MAX));
     if (over >= 6) {
         result.text = "Impossible!";
@@ -200,13 +204,15 @@ OverchargeResult ComputeOvercharge(const GWItem& item, int crafterSkillIndex, Ov
         result.colour = ChanceColour::Yellow;
     else
         result.colour = ChanceColour::Red;
-    char buffer[32];
-    if (chance < 1)
-        std::snprintf(buffer, sizeof buffer, "BOOM! (%d%%)", chance);
-    else
-        std::snprintf(buffer, sizeof buffer, "%d%%", chance);
-    result.text = buffer;
+    result.text = chance < 1 ? "BOOM! (" + std::to_string(chance) + "%)" : std::to_string(chance) + "%";
     return result;
+}
+
+} // namespace
+
+OverchargeResult ComputeOvercharge(const GWItem& item, int crafterSkillIndex, OverchargeRows rows)
+{
+    return OverchargeAgainst(item, item.ImbuePoints, crafterSkillIndex, rows);
 }
 
 double EffectValue(int type, int amount, int playerMade)
@@ -257,9 +263,14 @@ std::string FormatUtility(double utility)
 
 std::string FormatShare(int doubledShare)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%2.1f", doubledShare * 0.5);
-    return buffer;
+    // Half of a whole number always ends in .0 or .5, so "%2.1f" is written exactly without
+    // going through floating point (the refresh shows four of these).
+    const std::int64_t doubled = doubledShare;
+    const std::int64_t magnitude = doubled < 0 ? -doubled : doubled;
+    std::string text = doubled < 0 ? "-" : "";
+    text += std::to_string(magnitude / 2);
+    text += magnitude % 2 != 0 ? ".5" : ".0";
+    return text;
 }
 
 int EmptyGemCount(const Configuration& config)
@@ -278,9 +289,7 @@ int EmptyGemCount(const Configuration& config)
 
 std::string FindEmptySlotCaption(int count)
 {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "Find Empty Slot (%d)", count);
-    return buffer;
+    return "Find Empty Slot (" + std::to_string(count) + ")";
 }
 
 ArmourFigures ComputeArmourFigures(const Configuration& config, int slot, std::string_view levelText,
@@ -291,8 +300,9 @@ ArmourFigures ComputeArmourFigures(const Configuration& config, int slot, std::s
     figures.findEmptyCaption = FindEmptySlotCaption(figures.emptyGems);
     // Only the armour and weapon tabs have these figures; any other slot shows those of a
     // cleared item.
-    GWItem item =
-        slot >= 0 && slot < ArmourSlotCount ? config.Items[static_cast<std::size_t>(slot)] : GWItem{};
+    static const GWItem cleared;
+    const GWItem& item =
+        slot >= 0 && slot < ArmourSlotCount ? config.Items[static_cast<std::size_t>(slot)] : cleared;
 
     std::int64_t itemCost = 0;
     for (std::size_t row = 0; row < GemsPerItem; ++row) {
@@ -310,11 +320,11 @@ ArmourFigures ComputeArmourFigures(const Configuration& config, int slot, std::s
     figures.itemCost = FormatMoney(itemCost);
 
     figures.capacity = ImbueCapacityFromText(levelText, qualityIndex);
-    item.ImbuePoints = figures.capacity;
     figures.usedPoints = ItemPoints(item, 0);
     for (int gem = 1; gem <= GemsPerItem; ++gem)
         figures.shares[static_cast<std::size_t>(gem - 1)] = FormatShare(ItemPoints(item, gem));
-    figures.overcharge = ComputeOvercharge(item, crafterSkillIndex, OverchargeRows::UsedRowsOnly);
+    figures.overcharge =
+        OverchargeAgainst(item, figures.capacity, crafterSkillIndex, OverchargeRows::UsedRowsOnly);
     figures.utility = FormatUtility(SlotUtility(item));
     return figures;
 }

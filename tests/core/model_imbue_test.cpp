@@ -116,6 +116,9 @@ TEST(ItemPoints, EmptyAndHalfPointCases)
     for (int gem = 0; gem <= 4; ++gem)
         EXPECT_EQ(ItemPoints(empty, gem), 0);
     EXPECT_EQ(FormatShare(0), "0.0");
+    EXPECT_EQ(FormatShare(-3), "-1.5");
+    EXPECT_EQ(FormatShare(INT_MIN), "-1073741824.0");
+    EXPECT_EQ(FormatShare(INT_MAX), "1073741823.5");
     EXPECT_EQ(ItemPoints(Crafted({TypeFocus, 0, 0, 0}, {0, 0, 0, 0}), 0), 1) << "(1 + 1) / 2";
     // A half point left over is dropped: 3 + 1/2 rounds down to 3.
     EXPECT_EQ(ItemPoints(Crafted({TypeStat, TypeFocus, 0, 0}, {1, 0, 0, 0}), 0), 3);
