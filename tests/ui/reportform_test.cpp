@@ -1,0 +1,162 @@
+// The report window on its own: the memo's text replaced in one step, saving the lines with
+// CR LF through its own save dialog, and Close only hiding it.
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ui/ReportFormSrc.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Types `name` into the open save dialog and accepts it, as a player does.
+void AnswerSaveDialog(const QString& name, bool accept = true)
+{
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!accept) {
+            dialog->reject();
+            return;
+        }
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    poll->start();
+}
+
+void AnswerNextMessageBox(QString* text)
+{
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        *text = box->text();
+        box->button(QMessageBox::Abort)->click();
+    });
+    poll->start();
+}
+
+} // namespace
+
+class ReportFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_form = std::make_unique<TReportForm>();
+        m_form->SaveDialog1->setDirectory(m_dir->path());
+        m_root = fs::path(m_dir->path().toStdString());
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void designedWindow()
+    {
+        QCOMPARE(m_form->windowTitle(), QString("Crafter Report"));
+        QVERIFY(m_form->isWindow());
+        QVERIFY(!m_form->isModal());
+        QVERIFY(!m_form->ReportMemo->isReadOnly());
+        QVERIFY(QFontInfo(m_form->ReportMemo->font()).fixedPitch());
+        QCOMPARE(m_form->SaveDialog1->defaultSuffix(), QString("txt"));
+        QCOMPARE(m_form->SaveDialog1->nameFilters(), QStringList({"Text Files (*.txt)"}));
+    }
+
+    void aReportReplacesTheMemoInOneUndoableStep()
+    {
+        m_form->ReportMemo->setPlainText("old report");
+        m_form->SetReportText("Order for \xC6thelred\nline 2\n");
+        QCOMPARE(m_form->ReportMemo->toPlainText(), QString::fromUtf8("Order for Æthelred\nline 2\n"));
+        m_form->ReportMemo->undo();
+        QCOMPARE(m_form->ReportMemo->toPlainText(), QString("old report"));
+    }
+
+    void saveWritesTheMemosLinesWithCrLfAddingTxt()
+    {
+        m_form->SetReportText("Gems:\n  3 Fiery Essence Jewel\n\xC6");
+        m_form->show();
+        // The player edits the report before saving: the edit is what goes to the file.
+        m_form->ReportMemo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(m_form->ReportMemo, "!");
+        AnswerSaveDialog("order");
+        QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
+        QTRY_VERIFY(fs::exists(m_root / "order.txt"));
+        QCOMPARE(ReadBytes(m_root / "order.txt"), std::string("Gems:\r\n  3 Fiery Essence Jewel\r\n\xC6!\r\n"));
+
+        // Saving again under the same name replaces the file without a question.
+        m_form->SetReportText("second\n");
+        AnswerSaveDialog("order.txt");
+        QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
+        QTRY_COMPARE(ReadBytes(m_root / "order.txt"), std::string("second\r\n"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void cancellingTheSaveDialogWritesNothing()
+    {
+        m_form->SetReportText("x\n");
+        AnswerSaveDialog({}, false);
+        QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
+        QVERIFY(fs::is_empty(m_root));
+    }
+
+    void aFileThatCannotBeCreatedIsReportedAndTheMemoKept()
+    {
+        m_form->SetReportText("keep me\n");
+        QString shown;
+        AnswerNextMessageBox(&shown);
+        QVERIFY(!m_form->SaveReportTo(m_root / "no such folder" / "r.txt"));
+        QVERIFY(shown.contains("r.txt"));
+        QCOMPARE(m_form->ReportMemo->toPlainText(), QString("keep me\n"));
+    }
+
+    void closeOnlyHidesAndKeepsTheReport()
+    {
+        m_form->SetReportText("last report\n");
+        m_form->show();
+        QTest::mouseClick(m_form->ReportClose, Qt::LeftButton);
+        QVERIFY(m_form->isHidden());
+        QCOMPARE(m_form->ReportMemo->toPlainText(), QString("last report\n"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TReportForm> m_form;
+    fs::path m_root;
+};
+
+QTEST_MAIN(ReportFormTest)
+#include "reportform_test.moc"
