@@ -50,8 +50,8 @@ void BM_RecomputeAll(benchmark::State& state)
     for (auto _ : state) {
         CharacterPanel panel = ComputePanel(config, 0, DisplayMode::TotalBonus);
         ArmourFigures figures = ComputeArmourFigures(config, armourTab, "51", 5, 0, 0);
-        std::string jewelleryUtility =
-            FormatUtility(SlotUtility(config.Items[static_cast<std::size_t>(FirstJewellerySlot + jewelleryTab)]));
+        std::string jewelleryUtility = FormatUtility(
+            SlotUtility(config.Items[static_cast<std::size_t>(FirstJewellerySlot + jewelleryTab)]));
         benchmark::DoNotOptimize(panel);
         benchmark::DoNotOptimize(figures);
         benchmark::DoNotOptimize(jewelleryUtility);

@@ -210,6 +210,7 @@ std::span<const CatalogueEntry> EffectList(int type, int realm)
     }
 }
 
+// An index beyond the realm's list (an item kept from a realm with longer lists) names nothing.
 const CatalogueEntry* FindEntry(int type, int realm, int index)
 {
     const auto list = EffectList(type, realm);

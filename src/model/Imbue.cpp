@@ -299,7 +299,8 @@ ArmourFigures ComputeArmourFigures(const Configuration& config, int slot, std::s
     figures.emptyGems = EmptyGemCount(config);
     figures.findEmptyCaption = FindEmptySlotCaption(figures.emptyGems);
     // Only the armour and weapon tabs have these figures; any other slot shows those of a
-    // cleared item.
+    // cleared item. A drop's typed amounts are read as tiers here like any other, bounded by the
+    // lookups; the tab hides these figures for a drop.
     static const GWItem cleared;
     const GWItem& item =
         slot >= 0 && slot < ArmourSlotCount ? config.Items[static_cast<std::size_t>(slot)] : cleared;

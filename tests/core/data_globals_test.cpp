@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         CatalogueRow{"SkillHiberniaLast", TypeSkill, Hibernia, 25, "Verdant Path",
                      "Mineral Encrusted Nature Spell Stone"},
         CatalogueRow{"SkillMidgardFirst", TypeSkill, Midgard, 0, "Augmentation", "Airy Chaos Rune"},
-        CatalogueRow{"SkillMidgardLast", TypeSkill, Midgard, 24, "Hand to Hand", "Lightning Charged War Rune"},
+        CatalogueRow{"SkillMidgardLast", TypeSkill, Midgard, 24, "Hand to Hand",
+                     "Lightning Charged War Rune"},
         // The same stored index means a different effect in each realm.
         CatalogueRow{"SkillThreeAlbion", TypeSkill, Albion, 3, "Critical Strike", "Heated Battle Jewel"},
         CatalogueRow{"SkillThreeHibernia", TypeSkill, Hibernia, 3, "Celtic Spear", "Earthen War Spell Stone"},
@@ -66,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EffectLists, CountsPerTypeAndRealm)
 {
-    const int expected[EffectTypeCount][RealmCount] = {
-        {0, 0, 0}, {8, 8, 8}, {9, 9, 9}, {1, 1, 1}, {1, 1, 1}, {11, 8, 5}, {32, 26, 25}};
+    const int expected[EffectTypeCount][RealmCount] = {{0, 0, 0}, {8, 8, 8},  {9, 9, 9},   {1, 1, 1},
+                                                       {1, 1, 1}, {11, 8, 5}, {32, 26, 25}};
     for (int type = 0; type < EffectTypeCount; ++type)
         for (int realm = 0; realm < RealmCount; ++realm) {
             EXPECT_EQ(EffectCount(type, realm), expected[type][realm]) << type << "/" << realm;
@@ -88,8 +89,9 @@ TEST(EffectLists, HiberniaSkillsEndWithThePathsAfterVoidMagic)
     const auto skills = EffectListTexts(TypeSkill, Hibernia);
     ASSERT_EQ(skills.size(), 26u);
     EXPECT_EQ(skills.front(), "Blades");
-    EXPECT_EQ(std::vector<std::string>(skills.begin() + 21, skills.end()),
-              (std::vector<std::string>{"Void Magic", "Arboreal Path", "Creeping Path", "Scythe", "Verdant Path"}));
+    EXPECT_EQ(
+        std::vector<std::string>(skills.begin() + 21, skills.end()),
+        (std::vector<std::string>{"Void Magic", "Arboreal Path", "Creeping Path", "Scythe", "Verdant Path"}));
 }
 
 TEST(EffectLists, UnusedAndUnknownTypesListNothing)

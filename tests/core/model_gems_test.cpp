@@ -187,7 +187,7 @@ TEST(Materials, GemListCountsEachKindInTypeIndexTierOrder)
 TEST(Materials, OnlyPlayerMadeArmourGemsAreCounted)
 {
     Configuration config = WithGems({{TypeStat, 0, 0}});
-    config.Equipped[0] = 0; // equipped flags do not matter here
+    config.Equipped[0] = 0;                    // equipped flags do not matter here
     config.Items[10].EffectType[0] = TypeStat; // jewellery slot
     config.Items[4].PlayerMade = 0;
     config.Items[4].EffectType[0] = TypeStat;

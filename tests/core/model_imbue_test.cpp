@@ -69,13 +69,13 @@ TEST(ImbueCapacity, FromTheLevelBoxText)
 TEST(GemPoints, EveryTypeByTier)
 {
     const std::vector<std::vector<int>> expected = {
-        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},           // Unused
-        {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},      // Stat charges its base value
-        {1, 2, 4, 8, 12, 16, 20, 24, 28, 32},     // Resist
-        {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},      // Hits
-        {1, 2, 4, 8, 12, 16, 20, 24, 28, 32},     // Power
-        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1},           // Focus
-        {1, 5, 10, 15, 20, 25, 30, 35, 40, 45}};  // Skill
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},          // Unused
+        {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},     // Stat charges its base value
+        {1, 2, 4, 8, 12, 16, 20, 24, 28, 32},    // Resist
+        {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},     // Hits
+        {1, 2, 4, 8, 12, 16, 20, 24, 28, 32},    // Power
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1},          // Focus
+        {1, 5, 10, 15, 20, 25, 30, 35, 40, 45}}; // Skill
     for (int type = 0; type < EffectTypeCount; ++type)
         for (int tier = 0; tier < TierCount; ++tier)
             EXPECT_EQ(GemPoints(type, tier), expected[type][tier]) << type << "/" << tier;
@@ -207,7 +207,8 @@ TEST(Overcharge, DamagedQualitiesAndSkillIndexStayInTheirTables)
         EXPECT_TRUE(r.hasChance);
         // Qualities take the nearest end of their table; an unknown skill index adds nothing.
         const int q = bad < 0 ? 0 : 6;
-        EXPECT_EQ(r.chance, 4 * GemQualityBonus[q] - 10 + ItemQualityBonus[q] + CrafterSkillBonusOf(bad)) << bad;
+        EXPECT_EQ(r.chance, 4 * GemQualityBonus[q] - 10 + ItemQualityBonus[q] + CrafterSkillBonusOf(bad))
+            << bad;
     }
 }
 

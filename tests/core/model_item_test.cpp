@@ -140,7 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingIntCase{"OneBelowSaturates", "-2147483649", INT_MIN},
                     LeadingIntCase{"HugeSaturates", std::string(400, '9'), INT_MAX},
                     LeadingIntCase{"HugeNegativeSaturates", "-" + std::string(400, '9'), INT_MIN},
-                    LeadingIntCase{"NonAsciiByte", "\xA0" "5", 0}),
+                    LeadingIntCase{"NonAsciiByte",
+                                   "\xA0"
+                                   "5",
+                                   0}),
     [](const auto& p) { return std::string(p.param.what); });
 
 TEST(ConfigurationState, StartsWithRightHandCountingAndLevelFiftyCaps)

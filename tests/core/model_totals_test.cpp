@@ -59,10 +59,8 @@ TEST(Panel, PlayerMadeGemsCountTheirAmountDropsTheTypedValue)
         std::string strength;
     };
     const Case cases[] = {
-        {"perfect Strength gem", 1, 9, "28"},
-        {"uncut Strength gem", 1, 1, "4"},
-        {"drop with 19 typed", 0, 19, "19"},
-        {"drop with -5 typed", 0, -5, "-5"},
+        {"perfect Strength gem", 1, 9, "28"},    {"uncut Strength gem", 1, 1, "4"},
+        {"drop with 19 typed", 0, 19, "19"},     {"drop with -5 typed", 0, -5, "-5"},
         {"gem with a damaged tier", 1, 77, "0"},
     };
     for (const Case& c : cases) {
@@ -114,7 +112,7 @@ TEST(Panel, OnlyEquippedSlotsCountButCostCountsAll)
 TEST(Panel, FocusLinesFillInSlotAndRowOrderUpToFour)
 {
     Configuration config;
-    SetEffect(config.Items[6], 0, TypeFocus, 0, 4);  // right hand, after the armour slots
+    SetEffect(config.Items[6], 0, TypeFocus, 0, 4); // right hand, after the armour slots
     SetEffect(config.Items[0], 3, TypeFocus, 9, 0);
     SetEffect(config.Items[0], 1, TypeFocus, 9, 0); // the same focus twice: two lines
     SetEffect(config.Items[10], 0, TypeFocus, 50, 3);
@@ -128,9 +126,9 @@ TEST(Panel, FocusLinesFillInSlotAndRowOrderUpToFour)
 TEST(Panel, SkillsListedWhenTheyHaveABonus)
 {
     Configuration config;
-    SetEffect(config.Items[0], 0, TypeSkill, 9, 3);  // 10
-    SetEffect(config.Items[1], 0, TypeSkill, 1, 3);  // 2 more: 12, one above the cap of 11
-    SetEffect(config.Items[2], 0, TypeSkill, 0, 0);  // 1
+    SetEffect(config.Items[0], 0, TypeSkill, 9, 3); // 10
+    SetEffect(config.Items[1], 0, TypeSkill, 1, 3); // 2 more: 12, one above the cap of 11
+    SetEffect(config.Items[2], 0, TypeSkill, 0, 0); // 1
     config.Items[3] = DropItem();
     SetEffect(config.Items[3], 0, TypeSkill, -4, 5); // a negative total is not listed
     SetEffect(config.Items[3], 1, TypeSkill, 0, 6);  // nor is a zero one
@@ -196,9 +194,15 @@ TEST(CharacterLevel, HeldToOneToFiftyWithTheBoxRewritten)
         const char* text;
     };
     const Case cases[] = {
-        {"50", 50, false, "50"},   {"1", 1, false, "1"},        {"75", 50, true, "50"},
-        {"0", 1, true, "1"},       {"-3", 1, true, "1"},        {"abc", 1, true, "1"},
-        {"", 1, true, "1"},        {"  20x", 20, false, "  20x"}, {"99999999999", 50, true, "50"},
+        {"50", 50, false, "50"},
+        {"1", 1, false, "1"},
+        {"75", 50, true, "50"},
+        {"0", 1, true, "1"},
+        {"-3", 1, true, "1"},
+        {"abc", 1, true, "1"},
+        {"", 1, true, "1"},
+        {"  20x", 20, false, "  20x"},
+        {"99999999999", 50, true, "50"},
         {"-99999999999", 1, true, "1"},
     };
     for (const Case& c : cases) {
@@ -268,8 +272,10 @@ TEST(Equipped, DerivedFromTheItemsAfterOpen)
         Flags after;
     };
     const Case cases[] = {
-        {"nothing held: right hand counts", false, false, false, WeaponFlags(0, 1, 1, 1), WeaponFlags(1, 0, 0, 0)},
-        {"right hand keeps the left's flag", true, true, true, WeaponFlags(0, 1, 1, 1), WeaponFlags(1, 1, 0, 0)},
+        {"nothing held: right hand counts", false, false, false, WeaponFlags(0, 1, 1, 1),
+         WeaponFlags(1, 0, 0, 0)},
+        {"right hand keeps the left's flag", true, true, true, WeaponFlags(0, 1, 1, 1),
+         WeaponFlags(1, 1, 0, 0)},
         {"right hand with left off", true, false, false, WeaponFlags(0, 0, 0, 0), WeaponFlags(1, 0, 0, 0)},
         {"two-handed alone", false, true, true, WeaponFlags(1, 1, 0, 1), WeaponFlags(0, 0, 1, 0)},
         {"ranged alone", false, false, true, WeaponFlags(1, 1, 1, 0), WeaponFlags(0, 0, 0, 1)},
