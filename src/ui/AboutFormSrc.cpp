@@ -1,0 +1,49 @@
+#include "ui/AboutFormSrc.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("About"));
+    setModal(false);
+
+    auto* outer = new QVBoxLayout(this);
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    outer->addWidget(panel);
+
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(20, 10, 20, 12);
+    auto* product = new QLabel(QStringLiteral("Gemwright Equipment Configurator"));
+    product->setObjectName(QStringLiteral("Label1"));
+    QFont large = product->font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    product->setFont(large);
+    product->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QStringLiteral("Version 1.3f"));
+    version->setObjectName(QStringLiteral("Label7"));
+    version->setAlignment(Qt::AlignCenter);
+    AboutClose = new QPushButton(QStringLiteral("Close"));
+    AboutClose->setObjectName(QStringLiteral("AboutClose"));
+    AboutClose->setDefault(true);
+    column->addWidget(product);
+    column->addWidget(version);
+    column->addStretch(1);
+    column->addSpacing(48);
+    column->addWidget(AboutClose, 0, Qt::AlignHCenter);
+
+    // A fixed border: the box has the one size its contents need.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(AboutClose, &QPushButton::clicked, this, &TAboutForm::AboutCloseClick);
+}
+
+void TAboutForm::AboutCloseClick()
+{
+    hide();
+}

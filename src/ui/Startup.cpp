@@ -1,0 +1,69 @@
+#include "ui/Startup.h"
+
+#include <exception>
+
+#include <QEvent>
+#include <QTimer>
+
+#include "ui/AboutFormSrc.h"
+#include "ui/GwApplication.h"
+#include "ui/MainForm.h"
+
+namespace {
+
+// Ends the event loop when the main window closes (it asks nothing and always closes), even
+// while the About box or the report window is open; for the probe, once it has first painted.
+class MainWindowWatcher : public QObject {
+public:
+    explicit MainWindowWatcher(bool quitWhenPainted) : m_quitWhenPainted(quitWhenPainted) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close || (m_quitWhenPainted && event->type() == QEvent::Paint))
+            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_quitWhenPainted;
+};
+
+} // namespace
+
+std::unique_ptr<TMainForm> CreateApplicationWindows()
+{
+    auto mainForm = std::make_unique<TMainForm>();
+    TMainForm* main = mainForm.get();
+    // The other windows, in this order: report window, About box, item level dialog, saved-item
+    // browser, slot finder dialog.
+    // ReportForm:
+    main->AboutForm = new TAboutForm(main);
+    // ItemLevelForm:
+    // ItemBrowser:
+    // FindStatForm:
+    return mainForm;
+}
+
+int RunGemwright(int& argc, char** argv, StartupMode mode)
+{
+    GwApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gemwright"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.gemwright.Gemwright"));
+
+    std::unique_ptr<TMainForm> mainForm;
+    try {
+        mainForm = CreateApplicationWindows();
+    } catch (const std::exception& error) {
+        GwApplication::ShowError(QString::fromLocal8Bit(error.what()));
+        return 0;
+    } catch (...) {
+        GwApplication::ShowError(QStringLiteral("An unexpected error occurred."));
+        return 0;
+    }
+
+    MainWindowWatcher watcher(mode == StartupMode::QuitWhenShown);
+    mainForm->installEventFilter(&watcher);
+    mainForm->show();
+    return app.exec();
+}

@@ -1,0 +1,178 @@
+#include "GuiTest.h"
+
+#include <clocale>
+#include <cstdlib>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTabBar>
+#include <QTest>
+
+#include "ui/GwApplication.h"
+
+namespace gwtest {
+
+namespace {
+
+int g_pendingAnswers = 0;
+
+QString Describe(QWidget* modal)
+{
+    QString text = QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(modal->metaObject()->className()),
+                                                   modal->objectName());
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        text += QStringLiteral(": ") + box->text();
+    return text;
+}
+
+} // namespace
+
+int RunTests(QObject& test, int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("LC_ALL", "C", 1);
+    std::setlocale(LC_ALL, "C");
+    GwApplication app(argc, argv);
+    QLocale::setDefault(QLocale::c());
+    QApplication::setApplicationName(QStringLiteral("Gemwright"));
+    return QTest::qExec(&test, argc, argv);
+}
+
+WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+}
+
+WorkingDirectory::~WorkingDirectory()
+{
+    QDir::setCurrent(m_previous);
+}
+
+ModalWatchdog::ModalWatchdog()
+{
+    connect(&m_timer, &QTimer::timeout, this, &ModalWatchdog::poll);
+}
+
+void ModalWatchdog::start()
+{
+    m_report.clear();
+    m_timer.start(100);
+}
+
+void ModalWatchdog::poll()
+{
+    if (g_pendingAnswers > 0)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr)
+        return;
+    if (!m_report.isEmpty())
+        m_report += QStringLiteral("; ");
+    m_report += QStringLiteral("unexpected modal ") + Describe(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+int PendingAnswers()
+{
+    return g_pendingAnswers;
+}
+
+void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs)
+{
+    ++g_pendingAnswers;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [answer = std::move(answer), clock, poll, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr && clock->elapsed() < timeoutMs) {
+            QTimer::singleShot(10, QApplication::instance(), [poll] { (*poll)(); });
+            return;
+        }
+        --g_pendingAnswers;
+        if (modal != nullptr)
+            answer(modal);
+        *poll = nullptr;  // breaks the cycle once answered
+    };
+    QTimer::singleShot(0, QApplication::instance(), [poll] { (*poll)(); });
+}
+
+void AnswerMessageBox(QMessageBox::StandardButton button, QString* text, int timeoutMs)
+{
+    AnswerModal(
+        [button, text](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box == nullptr) {
+                qWarning("expected a message box, found %s", qPrintable(Describe(modal)));
+                modal->close();
+                return;
+            }
+            if (text != nullptr)
+                *text = box->text();
+            if (QAbstractButton* b = box->button(button))
+                b->click();
+            else
+                box->close();
+        },
+        timeoutMs);
+}
+
+bool ShowAndActivate(QWidget* window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void Focus(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    if (!window->isActiveWindow())
+        ShowAndActivate(window);
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+void ChooseEntry(QComboBox* box, int index)
+{
+    Focus(box);
+    if (box->currentIndex() < 0)
+        QTest::keyClick(box, Qt::Key_Home);
+    while (box->currentIndex() < index && box->currentIndex() + 1 < box->count())
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > index && box->currentIndex() > 0)
+        QTest::keyClick(box, Qt::Key_Up);
+}
+
+void TypeOver(QLineEdit* edit, const QString& text)
+{
+    Focus(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+void ClickTab(QTabBar* bar, int index)
+{
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+void Click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
+
+} // namespace gwtest
