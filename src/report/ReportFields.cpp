@@ -12,14 +12,24 @@ namespace {
 
 // The caption keywords, in the order they are tested; index = PanelCaption.
 constexpr std::array<std::string_view, PanelCaptionCount> CaptionKeywords = {
-    "str", "con", "dex", "qui", "int", "pie", "cha", "emp",
-    "body", "cold", "heat", "energy", "matter", "spirit", "crush", "thrust", "slash",
-    "focus1", "focus2", "focus3", "focus4", "hits", "power", "totalcost",
+    "str",   "con",    "dex",    "qui",    "int",    "pie",    "cha",   "emp",
+    "body",  "cold",   "heat",   "energy", "matter", "spirit", "crush", "thrust",
+    "slash", "focus1", "focus2", "focus3", "focus4", "hits",   "power", "totalcost",
 };
 
 enum class SlotField {
-    None, Quality, Level, UsedPoints, AvailablePoints, Utility, Overcharge, Name, Af, Speed,
-    Bonus, Gem,
+    None,
+    Quality,
+    Level,
+    UsedPoints,
+    AvailablePoints,
+    Utility,
+    Overcharge,
+    Name,
+    Af,
+    Speed,
+    Bonus,
+    Gem,
 };
 
 struct SlotFieldName {
@@ -55,9 +65,9 @@ constexpr std::pair<std::string_view, GemField> GemFieldNames[] = {
 // one is turned into text.
 struct Pick {
     enum class Kind { Nothing, Caption, AllSkills, SkillLine, Slot, Materials } kind = Kind::Nothing;
-    int index = 0;        // caption, skill line (from 1) or slot
+    int index = 0; // caption, skill line (from 1) or slot
     SlotField field = SlotField::None;
-    int gem = 0;          // 0..3
+    int gem = 0; // 0..3
     GemField gemField = GemField::None;
     int materials = 0;
 };
@@ -122,9 +132,7 @@ std::string SlotFieldText(const GWItem& item, SlotField field, int crafterSkill)
         return FormatUtility(SlotUtility(item));
     case SlotField::Overcharge:
         // Reports count the gem quality of all four positions, used or not.
-        return playerMade
-                   ? ComputeOvercharge(item, crafterSkill, OverchargeRows::AllPositions).text
-                   : "";
+        return playerMade ? ComputeOvercharge(item, crafterSkill, OverchargeRows::AllPositions).text : "";
     case SlotField::Name:
         return playerMade ? "" : item.Name;
     case SlotField::Af:

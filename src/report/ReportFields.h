@@ -30,14 +30,14 @@ std::string EvaluateValueTag(std::string_view tagText, const ReportSource& sourc
 // Evaluates the value tags of one report. The skill list, the captions and the material lists
 // cannot change while a report is generated, so each is read from the source once, on first use.
 class ValueTagEvaluator {
-public:
+  public:
     explicit ValueTagEvaluator(const ReportSource& source);
 
     std::string Evaluate(std::string_view tagText);
     // The same for a tag text that is already lower case, appended to `out`.
     void AppendLowered(std::string_view loweredTagText, std::string& out);
 
-private:
+  private:
     enum class Materials { None, GemList, Gems, Dusts, Liquids };
 
     const std::string& CaptionText(int index);

@@ -7,10 +7,10 @@ namespace gw {
 namespace {
 
 constexpr std::array<std::string_view, PanelCaptionCount> CaptionLabels = {
-    "TotalStr", "TotalCon", "TotalDex", "TotalQui", "TotalInt", "TotalPie", "TotalCha",
-    "TotalEmp", "TotalBody", "TotalCold", "TotalHeat", "TotalEnergy", "TotalMatter",
-    "TotalSpirit", "TotalCrush", "TotalThrust", "TotalSlash", "TotalFocus1", "TotalFocus2",
-    "TotalFocus3", "TotalFocus4", "TotalHits", "TotalPower", "TotalCost",
+    "TotalStr",    "TotalCon",    "TotalDex",    "TotalQui",    "TotalInt",   "TotalPie",
+    "TotalCha",    "TotalEmp",    "TotalBody",   "TotalCold",   "TotalHeat",  "TotalEnergy",
+    "TotalMatter", "TotalSpirit", "TotalCrush",  "TotalThrust", "TotalSlash", "TotalFocus1",
+    "TotalFocus2", "TotalFocus3", "TotalFocus4", "TotalHits",   "TotalPower", "TotalCost",
 };
 
 } // namespace
@@ -21,16 +21,15 @@ std::string_view PanelCaptionLabel(PanelCaption caption)
     return index < CaptionLabels.size() ? CaptionLabels[index] : std::string_view{};
 }
 
-PanelReportSource::PanelReportSource(const Configuration& config, int realm,
-                                     int crafterSkillIndex, DisplayMode mode)
+PanelReportSource::PanelReportSource(const Configuration& config, int realm, int crafterSkillIndex,
+                                     DisplayMode mode)
     : PanelReportSource(config, ComputePanel(config, realm, mode), realm, crafterSkillIndex)
 {
 }
 
-PanelReportSource::PanelReportSource(const Configuration& config, CharacterPanel panel,
-                                     int realm, int crafterSkillIndex)
-    : m_config(config), m_panel(std::move(panel)), m_realm(realm),
-      m_crafterSkill(crafterSkillIndex)
+PanelReportSource::PanelReportSource(const Configuration& config, CharacterPanel panel, int realm,
+                                     int crafterSkillIndex)
+    : m_config(config), m_panel(std::move(panel)), m_realm(realm), m_crafterSkill(crafterSkillIndex)
 {
 }
 

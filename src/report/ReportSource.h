@@ -15,10 +15,30 @@ namespace gw {
 
 // The character panel's single-line captions, in the order the value tags test their keywords.
 enum class PanelCaption : int {
-    Str, Con, Dex, Qui, Int, Pie, Cha, Emp,
-    Body, Cold, Heat, Energy, Matter, Spirit, Crush, Thrust, Slash,
-    Focus1, Focus2, Focus3, Focus4,
-    Hits, Power, TotalCost,
+    Str,
+    Con,
+    Dex,
+    Qui,
+    Int,
+    Pie,
+    Cha,
+    Emp,
+    Body,
+    Cold,
+    Heat,
+    Energy,
+    Matter,
+    Spirit,
+    Crush,
+    Thrust,
+    Slash,
+    Focus1,
+    Focus2,
+    Focus3,
+    Focus4,
+    Hits,
+    Power,
+    TotalCost,
 };
 inline constexpr int PanelCaptionCount = 24;
 
@@ -26,7 +46,7 @@ inline constexpr int PanelCaptionCount = 24;
 std::string_view PanelCaptionLabel(PanelCaption caption);
 
 class ReportSource {
-public:
+  public:
     virtual ~ReportSource() = default;
 
     // A label's text exactly as displayed (byte string, Windows-1252), so that reports follow
@@ -45,11 +65,9 @@ public:
 // A ReportSource over a panel computed from the configuration, as the main window shows it
 // after a refresh. It keeps a reference to the configuration, which must outlive it.
 class PanelReportSource final : public ReportSource {
-public:
-    PanelReportSource(const Configuration& config, int realm, int crafterSkillIndex,
-                      DisplayMode mode);
-    PanelReportSource(const Configuration& config, CharacterPanel panel, int realm,
-                      int crafterSkillIndex);
+  public:
+    PanelReportSource(const Configuration& config, int realm, int crafterSkillIndex, DisplayMode mode);
+    PanelReportSource(const Configuration& config, CharacterPanel panel, int realm, int crafterSkillIndex);
 
     std::string Caption(PanelCaption caption) const override;
     std::vector<std::string> SkillLines() const override { return m_panel.skills; }
@@ -59,7 +77,7 @@ public:
 
     const CharacterPanel& Panel() const { return m_panel; }
 
-private:
+  private:
     const Configuration& m_config;
     CharacterPanel m_panel;
     int m_realm;

@@ -25,16 +25,13 @@ void LowerInto(std::string_view text, std::string& out)
 
 // Renders one report: the mode carries from line to line, the value tags share one evaluator.
 class Renderer {
-public:
-    explicit Renderer(const ReportSource& source)
-        : m_config(source.Items()), m_values(source)
-    {
-    }
+  public:
+    explicit Renderer(const ReportSource& source) : m_config(source.Items()), m_values(source) {}
 
     void ProcessLine(std::string_view line);
     std::string Take() { return std::move(m_report); }
 
-private:
+  private:
     const Configuration& m_config;
     ValueTagEvaluator m_values;
     TemplateMode m_mode = TemplateMode::Copying;
@@ -137,10 +134,10 @@ bool EvaluateCondition(std::string_view text, const Configuration& config)
 {
     if (text.starts_with("if "))
         text.remove_prefix(3);
-    // A condition that names none of the ten armour and weapon slots never holds, so its
-    // text is left out rather than shown for an item nobody asked about.
+    // Jewellery keywords test their slot like the armour ones (a jewellery item the page has
+    // stored is never player-made, a cleared slot is); a condition naming no slot never holds.
     int slot = -1;
-    for (int s = 0; s < ArmourSlotCount; ++s) {
+    for (int s = 0; s < SlotCount; ++s) {
         const std::string_view keyword = SlotKeyword(s);
         if (text.starts_with(keyword)) {
             slot = s;

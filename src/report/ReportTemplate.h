@@ -33,8 +33,7 @@ struct TagSpan {
 std::optional<TagSpan> FindTag(std::string_view line, std::size_t searchStart = 0);
 
 // On a lower-cased tag text. A condition is evaluated against the items.
-TagAction ClassifyTag(std::string_view loweredTagText, TemplateMode mode,
-                      const Configuration& config);
+TagAction ClassifyTag(std::string_view loweredTagText, TemplateMode mode, const Configuration& config);
 
 // On a lower-cased condition tag text ("if chest pcmade").
 bool EvaluateCondition(std::string_view loweredTagText, const Configuration& config);

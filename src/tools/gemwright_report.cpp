@@ -182,8 +182,8 @@ int main(int argc, char** argv)
     std::ifstream configIn;
     std::string reason;
     if (!OpenForReading(templatePath, templateIn, reason)) {
-        WriteErr(std::string(Program) + ": cannot open the template \"" + templatePath + "\": " +
-                 reason + "\n");
+        WriteErr(std::string(Program) + ": cannot open the template \"" + templatePath + "\": " + reason +
+                 "\n");
         return 2;
     }
     if (options.files.size() == 2 && !OpenForReading(options.files[1], configIn, reason)) {

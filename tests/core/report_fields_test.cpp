@@ -12,16 +12,13 @@ namespace gw {
 namespace {
 
 class FakeSource : public ReportSource {
-public:
+  public:
     FakeSource()
     {
         for (int i = 0; i < PanelCaptionCount; ++i)
             captions[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
     }
-    std::string Caption(PanelCaption c) const override
-    {
-        return captions[static_cast<std::size_t>(c)];
-    }
+    std::string Caption(PanelCaption c) const override { return captions[static_cast<std::size_t>(c)]; }
     std::vector<std::string> SkillLines() const override { return skills; }
     const Configuration& Items() const override { return config; }
     int CrafterSkillIndex() const override { return crafterSkill; }
@@ -47,10 +44,10 @@ std::string CaptionOf(PanelCaption c)
 TEST(CaptionTags, EveryKeywordReadsItsLabel)
 {
     const FakeSource source;
-    const char* keywords[] = {"str", "con", "dex", "qui", "int", "pie", "cha", "emp",
-                              "body", "cold", "heat", "energy", "matter", "spirit", "crush",
-                              "thrust", "slash", "focus1", "focus2", "focus3", "focus4",
-                              "hits", "power", "totalcost"};
+    const char* keywords[] = {"str",    "con",    "dex",    "qui",    "int",   "pie",
+                              "cha",    "emp",    "body",   "cold",   "heat",  "energy",
+                              "matter", "spirit", "crush",  "thrust", "slash", "focus1",
+                              "focus2", "focus3", "focus4", "hits",   "power", "totalcost"};
     for (int i = 0; i < PanelCaptionCount; ++i)
         EXPECT_EQ(Eval(source, keywords[i]), "C" + std::to_string(i)) << keywords[i];
 }
@@ -76,7 +73,7 @@ TEST(Width, PadsWithLeadingSpacesOnlyForAWholeNumber)
     EXPECT_EQ(Eval(source, "str5"), "   75");
     EXPECT_EQ(Eval(source, "str 5"), "   75");
     EXPECT_EQ(Eval(source, "str\t+5"), "   75");
-    EXPECT_EQ(Eval(source, "str 1"), "75");  // never shortened
+    EXPECT_EQ(Eval(source, "str 1"), "75"); // never shortened
     EXPECT_EQ(Eval(source, "str -5"), "75");
     EXPECT_EQ(Eval(source, "str 5 "), "75"); // not wholly a number
     EXPECT_EQ(Eval(source, "str 5x"), "75");
@@ -118,7 +115,7 @@ TEST(SkillTags, WholeListAndNumberedLines)
     EXPECT_EQ(Eval(source, "skill 12"), "12 Skill12");
     EXPECT_EQ(Eval(source, "skill 0330"), std::string(30 - 8, ' ') + "3 Skill3");
     EXPECT_EQ(Eval(source, "skill 2 12"), "    2 Skill2"); // "2 " is the number, "12" the width
-    EXPECT_EQ(Eval(source, "skill_1"), "1 Skill1");      // any separator
+    EXPECT_EQ(Eval(source, "skill_1"), "1 Skill1");        // any separator
     EXPECT_EQ(Eval(source, "skill 13"), "");
     EXPECT_EQ(Eval(source, "skill 0"), "");
     EXPECT_EQ(Eval(source, "skill -1"), "");
@@ -191,7 +188,7 @@ TEST(SlotFields, OverchargeTexts)
     chest.Quality = 4;               // item 98%: 10
     chest.ImbuePoints = 28;          // over 4: 0 - 50 + 10 + 44 = 4
     EXPECT_EQ(Eval(source, "chest overcharge"), "4%");
-    chest.Quality = 0;               // 0 - 50 + 0 + 44 = -6
+    chest.Quality = 0; // 0 - 50 + 0 + 44 = -6
     EXPECT_EQ(Eval(source, "chest overcharge"), "BOOM! (-6%)");
 }
 
@@ -254,9 +251,9 @@ TEST(SlotFields, EmptyItemHasAUtilityOfZero)
 TEST(SlotFields, KeywordsAddressSlotsByTheirPosition)
 {
     FakeSource source;
-    const char* keywords[] = {"chest", "arms", "head", "legs", "hands", "feet",
-                              "rweapon", "lweapon", "2handed", "ranged", "neck", "cloak",
-                              "jewel", "belt", "rring", "lring", "rwrist", "lwrist"};
+    const char* keywords[] = {"chest",   "arms",    "head",    "legs",   "hands",  "feet",
+                              "rweapon", "lweapon", "2handed", "ranged", "neck",   "cloak",
+                              "jewel",   "belt",    "rring",   "lring",  "rwrist", "lwrist"};
     for (int slot = 0; slot < SlotCount; ++slot) {
         GWItem& item = source.config.Items[static_cast<std::size_t>(slot)];
         item.PlayerMade = 0;
@@ -264,7 +261,7 @@ TEST(SlotFields, KeywordsAddressSlotsByTheirPosition)
     }
     for (int slot = 0; slot < SlotCount; ++slot)
         EXPECT_EQ(Eval(source, std::string(keywords[slot]) + " name"), "item" + std::to_string(slot));
-    EXPECT_EQ(Eval(source, "RRING NAME"), "item14"); // "Left Ring"
+    EXPECT_EQ(Eval(source, "RRING NAME"), "item14");  // "Left Ring"
     EXPECT_EQ(Eval(source, "lwrist name"), "item17"); // "Right Wrist"
 }
 
@@ -348,7 +345,7 @@ TEST(MaterialsTags, NoPlayerMadeGemGivesEmptyLists)
 TEST(Evaluator, ReadsTheSourceOncePerReport)
 {
     class CountingSource : public FakeSource {
-    public:
+      public:
         std::string Caption(PanelCaption c) const override
         {
             ++captionReads;

@@ -14,17 +14,14 @@ namespace {
 
 // Captions with recognisable texts, so a test sees which one a tag printed.
 class FakeSource : public ReportSource {
-public:
+  public:
     FakeSource()
     {
         for (int i = 0; i < PanelCaptionCount; ++i)
             captions[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
         captions[static_cast<std::size_t>(PanelCaption::Str)] = "75";
     }
-    std::string Caption(PanelCaption c) const override
-    {
-        return captions[static_cast<std::size_t>(c)];
-    }
+    std::string Caption(PanelCaption c) const override { return captions[static_cast<std::size_t>(c)]; }
     std::vector<std::string> SkillLines() const override { return skills; }
     const Configuration& Items() const override { return config; }
     int CrafterSkillIndex() const override { return 0; }
@@ -89,38 +86,32 @@ const Case PlainText[] = {
     {"EndTagOnLastLineWithoutLineFeedKeepsTheRest", true, "a\nb<endif>", "a\nb"},
     {"EndTagAloneOnLastLineWithoutLineFeed", true, "a\n<endif>", "a\n"},
 };
-INSTANTIATE_TEST_SUITE_P(Text, RenderCases, ::testing::ValuesIn(PlainText),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Text, RenderCases, ::testing::ValuesIn(PlainText), CaseName);
 
 const Case Conditions[] = {
-    {"HoldingConditionAloneLeavesNoLine", true, "a\n<if chest pcmade>\nmade\n<endif>\nb\n",
-     "a\nmade\nb\n"},
-    {"FailingConditionDropsThroughItsEndLine", false, "a\n<if chest pcmade>\nmade\n<endif>\nb\n",
-     "a\nb\n"},
+    {"HoldingConditionAloneLeavesNoLine", true, "a\n<if chest pcmade>\nmade\n<endif>\nb\n", "a\nmade\nb\n"},
+    {"FailingConditionDropsThroughItsEndLine", false, "a\n<if chest pcmade>\nmade\n<endif>\nb\n", "a\nb\n"},
     {"DropWordHoldsForADrop", false, "<if chest drop>\ndrop\n<endif>\n", "drop\n"},
     {"DropWordFailsForPlayerMade", true, "<if chest drop>\ndrop\n<endif>\n", ""},
     {"ConditionWithoutWordAsksForADrop", false, "<if chest>\ndrop\n<endif>\n", "drop\n"},
     {"ConditionKeywordsAnyCase", true, "<IF CHEST PCMADE>\nmade\n<EndIf>\n", "made\n"},
-    {"SameLineConditionHolds", true, "Chest: <if chest pcmade>made<endif> item\n",
-     "Chest: made item\n"},
-    {"SameLineConditionFails", false, "Chest: <if chest pcmade>made<endif> item\n",
-     "Chest:  item\n"},
+    {"SameLineConditionHolds", true, "Chest: <if chest pcmade>made<endif> item\n", "Chest: made item\n"},
+    {"SameLineConditionFails", false, "Chest: <if chest pcmade>made<endif> item\n", "Chest:  item\n"},
     {"FailingConditionRunsOnIntoTheLineAfterItsEnd", false,
      "Chest: <if chest pcmade>\nskipped\n<endif>\nnext\n", "Chest: next\n"},
-    {"FailingLineClosesOnlyOnLowerCaseEndTag", false,
-     "<if chest pcmade>x<ENDIF>y\nskipped\n<endif>\nafter\n", "after\n"},
-    {"FailingLineTagsAfterItsEndTagAreProcessed", false,
-     "<if chest pcmade>x<endif><str>\n", "75\n"},
-    {"EndTagLineWhileSkippingKeepsItsText", false,
-     "<if chest pcmade>\nskipped\nbefore <endif> after\n", "before  after\n"},
+    {"FailingLineClosesOnlyOnLowerCaseEndTag", false, "<if chest pcmade>x<ENDIF>y\nskipped\n<endif>\nafter\n",
+     "after\n"},
+    {"FailingLineTagsAfterItsEndTagAreProcessed", false, "<if chest pcmade>x<endif><str>\n", "75\n"},
+    {"EndTagLineWhileSkippingKeepsItsText", false, "<if chest pcmade>\nskipped\nbefore <endif> after\n",
+     "before  after\n"},
     {"SkippingDropsValueLinesAndPlainText", false,
      "<if chest pcmade>\n<str>\nif chest\nendif\ntext <str> <endif>\n<endif>\nend\n", "end\n"},
-    {"SkippingDropsLinesWhoseTagsAreHidden", false,
-     "<if chest pcmade>\na > b <endif>\n<endif>\nend\n", "end\n"},
+    {"SkippingDropsLinesWhoseTagsAreHidden", false, "<if chest pcmade>\na > b <endif>\n<endif>\nend\n",
+     "end\n"},
     {"HoldingConditionInsideSkippedBlockEndsIt", false,
      "<if chest pcmade>\nmade\n<if chest drop>\ndrop\n<endif>\nend\n", "drop\nend\n"},
-    {"ConditionsDoNotNest", false,
-     "<if chest pcmade>\n<if chest drop>\ninner\n<endif>\nouter\n<endif>\n", "inner\nouter\n"},
+    {"ConditionsDoNotNest", false, "<if chest pcmade>\n<if chest drop>\ninner\n<endif>\nouter\n<endif>\n",
+     "inner\nouter\n"},
     {"FailingConditionWhileSkippingKeepsSkipping", false,
      "<if chest pcmade>\n<if chest pcmade>\nx\n<endif>\ny\n", "y\n"},
     {"FailingConditionWhileSkippingWithEndTagOnItsLine", false,
@@ -128,8 +119,7 @@ const Case Conditions[] = {
     {"OpenConditionDropsTheRestOfTheFile", false, "a\n<if chest pcmade>\nb\nc", "a\n"},
     {"ValueAfterHoldingConditionOnItsLine", true, "<if chest pcmade><str>\n", "75\n"},
 };
-INSTANTIATE_TEST_SUITE_P(Conditions, RenderCases, ::testing::ValuesIn(Conditions),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Conditions, RenderCases, ::testing::ValuesIn(Conditions), CaseName);
 
 TEST(Render, InsertedValuesAreNeverSearchedForTags)
 {
@@ -227,15 +217,17 @@ TEST(EvaluateCondition, SlotKeywordsAndThePcmadeWord)
     EXPECT_TRUE(EvaluateCondition("if chest arms drop", config));
     // "chest" is tested before "arms" is taken off, so the word is "chest pcmade".
     EXPECT_TRUE(EvaluateCondition("if arms chest pcmade", config));
-    // No armour or weapon slot: never holds.
-    EXPECT_FALSE(EvaluateCondition("if neck drop", config));
+    // Jewellery slots are tested the same way; no slot at all never holds.
+    EXPECT_TRUE(EvaluateCondition("if neck drop", config));
     EXPECT_FALSE(EvaluateCondition("if neck pcmade", config));
+    EXPECT_TRUE(EvaluateCondition("if lwrist pcmade", config)); // cleared, never stored
+    EXPECT_FALSE(EvaluateCondition("if wrist drop", config));
     EXPECT_FALSE(EvaluateCondition("if ", config));
     EXPECT_FALSE(EvaluateCondition("if  chest pcmade", config));
 }
 
 class GenerateReportFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         m_dir = std::filesystem::temp_directory_path() /

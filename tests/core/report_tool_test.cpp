@@ -68,7 +68,7 @@ std::vector<std::string> Lines(const std::string& text)
 }
 
 class ReportTool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -177,8 +177,8 @@ TEST_F(ReportTool, FailedRecordsAreReportedAndKeepTheirSlots)
             bytes += ItemRecordText(sample.Items[static_cast<std::size_t>(slot)], "albion");
     }
     WriteFile(Path("c.gwc"), bytes);
-    const auto run = Start({Template("<str> [<arms name>]\n"), Path("c.gwc").string(),
-                            "--write-config", Path("saved.gwc").string()});
+    const auto run = Start({Template("<str> [<arms name>]\n"), Path("c.gwc").string(), "--write-config",
+                            Path("saved.gwc").string()});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "28 []\n");
     EXPECT_EQ(Lines(run.err), (std::vector<std::string>{std::string(ForeignRealmMessage),
@@ -212,8 +212,8 @@ TEST_F(ReportTool, SixteenRecordFilesSkipTwoHandedAndRanged)
         bytes += record;
     }
     WriteFile(Path("old.gwc"), bytes);
-    const auto run = Start({Template("<lweapon name>,<2handed name>,<ranged name>,<neck name>\n"),
-                            Path("old.gwc").string()});
+    const auto run = Start(
+        {Template("<lweapon name>,<2handed name>,<ranged name>,<neck name>\n"), Path("old.gwc").string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "item7,,,item10\n");
     EXPECT_EQ(run.err, "");
