@@ -6,7 +6,9 @@
 #include <QTimer>
 
 #include "ui/AboutFormSrc.h"
+#include "ui/FindStatFormSrc.h"
 #include "ui/GwApplication.h"
+#include "ui/ItemLevelSrc.h"
 #include "ui/MainForm.h"
 
 namespace {
@@ -39,9 +41,9 @@ std::unique_ptr<TMainForm> CreateApplicationWindows()
     // browser, slot finder dialog.
     // ReportForm:
     main->AboutForm = new TAboutForm(main);
-    // ItemLevelForm:
+    main->ItemLevelForm = new TItemLevelForm(main);
     // ItemBrowser:
-    // FindStatForm:
+    main->FindStatForm = new TFindStatForm(main);
     return mainForm;
 }
 
