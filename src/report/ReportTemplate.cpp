@@ -26,7 +26,13 @@ void LowerInto(std::string_view text, std::string& out)
 // Renders one report: the mode carries from line to line, the value tags share one evaluator.
 class Renderer {
   public:
-    explicit Renderer(const ReportSource& source) : m_config(source.Items()), m_values(source) {}
+    // Most reports are about as long as their template; reserving that saves the early
+    // regrowth of the report text.
+    Renderer(const ReportSource& source, std::size_t templateSize)
+        : m_config(source.Items()), m_values(source)
+    {
+        m_report.reserve(templateSize + templateSize / 2);
+    }
 
     void ProcessLine(std::string_view line);
     std::string Take() { return std::move(m_report); }
@@ -95,11 +101,21 @@ void Renderer::ProcessLine(std::string_view line)
 
 std::string RenderNormalised(std::string_view text, const ReportSource& source)
 {
-    Renderer renderer(source);
+    Renderer renderer(source, text.size());
     std::string piece;
     piece.reserve(TemplatePieceLength);
     std::size_t i = 0;
     while (i < text.size()) {
+        // Most lines hold no carriage return and are processed where they lie.
+        const std::string_view window = text.substr(i, TemplatePieceLength);
+        const std::size_t lineFeed = window.find('\n');
+        const std::string_view line =
+            lineFeed == std::string_view::npos ? window : window.substr(0, lineFeed + 1);
+        if (line.find('\r') == std::string_view::npos) {
+            renderer.ProcessLine(line);
+            i += line.size();
+            continue;
+        }
         piece.clear();
         while (i < text.size() && piece.size() < TemplatePieceLength) {
             const char c = text[i++];
