@@ -22,13 +22,13 @@ SaveResult SaveConfiguration(const std::filesystem::path& path, const Configurat
                              const SaveFaults& faults = {});
 
 struct ConfigReadResult {
-    bool opened = true;       // false: the file could not be opened; nothing was changed
-    int realm = 0;            // the realm in effect after reading: the file's, or the one passed in
+    bool opened = true;        // false: the file could not be opened; nothing was changed
+    int realm = 0;             // the realm in effect after reading: the file's, or the one passed in
     bool realmChanged = false; // the second line named another realm: select it without clearing
-    int recordCount = 18;     // the layout chosen by the first line: 16 or 18 records
-    int recordsRead = 0;      // records that replaced their slot
-    int failedRecords = 0;    // foreign-realm or version-mismatch records (their slots unchanged)
-    bool truncated = false;   // the file ended before its last record
+    int recordCount = 18;      // the layout chosen by the first line: 16 or 18 records
+    int recordsRead = 0;       // records that replaced their slot
+    int failedRecords = 0;     // foreign-realm or version-mismatch records (their slots unchanged)
+    bool truncated = false;    // the file ended before its last record
     // What to show, in order, one error box each: one per failed record, then at most one for a
     // file that ended early (ConfigTruncatedMessage) or could not be opened.
     std::vector<std::string> messages;

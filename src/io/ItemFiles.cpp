@@ -86,7 +86,8 @@ ItemPath ItemFilePath(const fs::path& startDir, int realm, std::string_view name
     ItemPath result;
     result.error = ItemNameProblem(name, slot);
     if (result.ok())
-        result.path = ItemDirectory(startDir, realm) / (ItemNameToFileName(name) + std::string(SlotExtension(slot)));
+        result.path =
+            ItemDirectory(startDir, realm) / (ItemNameToFileName(name) + std::string(SlotExtension(slot)));
     return result;
 }
 

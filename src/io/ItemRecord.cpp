@@ -39,8 +39,8 @@ LineReader::LineReader(std::istream& in) : m_buf(in.rdbuf()) {}
 
 bool LineReader::AtEnd()
 {
-    return m_buf == nullptr || std::streambuf::traits_type::eq_int_type(
-                                   m_buf->sgetc(), std::streambuf::traits_type::eof());
+    return m_buf == nullptr ||
+           std::streambuf::traits_type::eq_int_type(m_buf->sgetc(), std::streambuf::traits_type::eof());
 }
 
 bool LineReader::ReadLine(std::size_t bufferSize, std::string& line)

@@ -36,7 +36,7 @@ struct ReadOutcome {
 
 // Reads lines from a stream into bounded buffers. Memory never grows with a line's length.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::istream& in);
 
     // Reads one line as a buffer of `bufferSize` bytes would hold it: at most bufferSize - 2
@@ -45,7 +45,7 @@ public:
     bool ReadLine(std::size_t bufferSize, std::string& line);
     bool AtEnd();
 
-private:
+  private:
     std::streambuf* m_buf;
 };
 

@@ -71,7 +71,8 @@ int RealmOfLine(std::string_view line)
         if (c < '0' || c > '9')
             return 0;
     long long value = 0;
-    auto [end, ec] = std::from_chars(line.data() + (line.front() == '+' ? 1 : 0), line.data() + line.size(), value);
+    auto [end, ec] =
+        std::from_chars(line.data() + (line.front() == '+' ? 1 : 0), line.data() + line.size(), value);
     if (ec != std::errc{} || end != line.data() + line.size() || value < 0 || value >= RealmCount)
         return 0;
     return static_cast<int>(value);
@@ -112,9 +113,11 @@ Settings ParseSettings(std::istream& in, const fs::path& startDir)
         return settings;
     std::string line;
     if (ReadWholeLine(*buf, line))
-        settings.ReportDefinition2 = DefinitionPath(WithoutLineEnd(line), startDir, settings.ReportDefinition2);
+        settings.ReportDefinition2 =
+            DefinitionPath(WithoutLineEnd(line), startDir, settings.ReportDefinition2);
     if (ReadWholeLine(*buf, line))
-        settings.ReportDefinition1 = DefinitionPath(WithoutLineEnd(line), startDir, settings.ReportDefinition1);
+        settings.ReportDefinition1 =
+            DefinitionPath(WithoutLineEnd(line), startDir, settings.ReportDefinition1);
     if (ReadWholeLine(*buf, line))
         settings.realm = RealmOfLine(line);
     return settings;

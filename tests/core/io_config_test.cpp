@@ -139,7 +139,8 @@ TEST(ConfigurationReading, SaveThenOpenGivesBackEverySlotAndTheRealm)
     EXPECT_EQ(result.recordsRead, 18);
     EXPECT_TRUE(result.messages.empty());
     for (int slot = 0; slot < SlotCount; ++slot)
-        EXPECT_EQ(opened.Items[static_cast<std::size_t>(slot)], saved.Items[static_cast<std::size_t>(slot)]) << slot;
+        EXPECT_EQ(opened.Items[static_cast<std::size_t>(slot)], saved.Items[static_cast<std::size_t>(slot)])
+            << slot;
     // Saving what was opened writes the same bytes again.
     EXPECT_EQ(ConfigurationText(opened, result.realm), ReadAll(file));
 }
@@ -178,7 +179,8 @@ TEST(ConfigurationReading, EachRecordIsReadByItsOwnVersion)
     std::string text;
     for (int slot = 0; slot < SlotCount; ++slot) {
         const GWItem& item = source.Items[static_cast<std::size_t>(slot)];
-        text += slot % 2 == 1 ? OldestRecord(item, "albion") : Record(item, "albion", slot == 0 ? "version1.3" : "version1.2");
+        text += slot % 2 == 1 ? OldestRecord(item, "albion")
+                              : Record(item, "albion", slot == 0 ? "version1.3" : "version1.2");
     }
     Configuration config;
     const ConfigReadResult result = ReadText(text, config);
@@ -287,7 +289,8 @@ TEST(ConfigurationReading, AFileEndingBeforeItsLastRecordStopsWithOneMessage)
         EXPECT_EQ(result.recordsRead, c.slotsRead) << c.what;
         for (int slot = 0; slot < SlotCount; ++slot) {
             const std::size_t s = static_cast<std::size_t>(slot);
-            EXPECT_EQ(config.Items[s], slot < c.slotsRead ? source.Items[s] : Marker()) << c.what << " slot " << slot;
+            EXPECT_EQ(config.Items[s], slot < c.slotsRead ? source.Items[s] : Marker())
+                << c.what << " slot " << slot;
         }
     }
 }
@@ -356,7 +359,8 @@ TEST(ConfigurationSaving, AFailedSaveLeavesTheOldFileAndSaysSo)
         EXPECT_NE(result.message.find("No space left on device"), std::string::npos) << result.message;
         EXPECT_EQ(ReadAll(file), "the old plan");
     }
-    const SaveResult missing = SaveConfiguration(dir.path / "no such folder" / "plan.gwc", FullConfiguration(), 0);
+    const SaveResult missing =
+        SaveConfiguration(dir.path / "no such folder" / "plan.gwc", FullConfiguration(), 0);
     EXPECT_FALSE(missing);
     EXPECT_FALSE(fs::exists(dir.path / "no such folder"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);

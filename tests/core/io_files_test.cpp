@@ -29,7 +29,11 @@ struct TempDir {
         fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(path, ec);
     }
-    std::size_t Entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), fs::directory_iterator())); }
+    std::size_t Entries() const
+    {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(path), fs::directory_iterator()));
+    }
 };
 
 std::string ReadAll(const fs::path& path)
@@ -69,9 +73,9 @@ TEST(AtomicSave, EveryFailingStepLeavesTheOldFileAndNoTemporaryFile)
         int error;
         const char* reason;
     } cases[] = {
-        {SaveStep::CreateTemporary, EACCES, "Permission denied"},   // a read-only directory
+        {SaveStep::CreateTemporary, EACCES, "Permission denied"}, // a read-only directory
         {SaveStep::CreateTemporary, EROFS, "Read-only file system"},
-        {SaveStep::Write, ENOSPC, "No space left on device"},       // a full device
+        {SaveStep::Write, ENOSPC, "No space left on device"}, // a full device
         {SaveStep::Write, EDQUOT, "quota"},
         {SaveStep::Sync, EIO, "Input/output error"},
         {SaveStep::Rename, EXDEV, "cross-device"},
@@ -119,7 +123,8 @@ TEST(AtomicSave, KeepsTheReplacedFilesPermissionsAndFollowsALink)
     WriteAll(file, "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_TRUE(WriteFileAtomically(file, "new"));
-    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(file).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     const fs::path link = dir.path / "link.gwc";
     fs::create_symlink(file, link);
@@ -145,7 +150,12 @@ TEST(ItemLibrary, ItemFilesGoIntoTheRealmDirectoryWithTheSlotExtension)
         {1, "Cuff", 17, "/home/player/gw/items/hibernia/Cuff.wrist"},
         {0, "Robe of Ages", 0, "/home/player/gw/items/albion/Robe of Ages.chest"},
         {0, "...", 2, "/home/player/gw/items/albion/....head"},
-        {0, "\xC9p\xE9" "e \x80", 7, "/home/player/gw/items/albion/\xC3\x89p\xC3\xA9" "e \xE2\x82\xAC.weapon"},
+        {0,
+         "\xC9p\xE9"
+         "e \x80",
+         7,
+         "/home/player/gw/items/albion/\xC3\x89p\xC3\xA9"
+         "e \xE2\x82\xAC.weapon"},
     };
     for (const auto& c : cases) {
         const ItemPath path = ItemFilePath(start, c.realm, c.name, c.slot);
@@ -202,7 +212,8 @@ TEST(ItemLibrary, EveryPrintableByteMakesAFileThatLoadsBack)
         EXPECT_EQ(loaded, item) << b;
     }
     // Every accepted byte gave a file of its own.
-    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path / "items" / "albion"), fs::directory_iterator())),
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path / "items" / "albion"),
+                                                     fs::directory_iterator())),
               0xE0u - 8u);
 }
 

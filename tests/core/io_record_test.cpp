@@ -69,7 +69,8 @@ TEST(ItemRecordWriting, ALineFeedInsideAStringCannotShiftTheLaterFields)
 TEST(ItemRecordReading, GivesBackEveryFieldWithCrLfOrBareLineFeeds)
 {
     const GWItem item = SampleItem();
-    for (const std::string& text : {ItemRecordText(item, "midgard"), WithBareLineFeeds(ItemRecordText(item, "midgard"))}) {
+    for (const std::string& text :
+         {ItemRecordText(item, "midgard"), WithBareLineFeeds(ItemRecordText(item, "midgard"))}) {
         GWItem read;
         const ReadOutcome outcome = ReadText(text, read, "midgard");
         EXPECT_EQ(outcome.status, ReadStatus::Ok);
@@ -84,7 +85,8 @@ TEST(ItemRecordReading, EveryByteValueInANameRoundTrips)
         if (b == '\n')
             continue;
         const char byte = static_cast<char>(b);
-        for (const std::string& name : {std::string(1, byte), std::string("a") + byte + "z", std::string("ab") + byte}) {
+        for (const std::string& name :
+             {std::string(1, byte), std::string("a") + byte + "z", std::string("ab") + byte}) {
             GWItem item = SampleItem();
             item.Name = name;
             GWItem read;
@@ -96,7 +98,8 @@ TEST(ItemRecordReading, EveryByteValueInANameRoundTrips)
 
 TEST(ItemRecordReading, OldestVersionHasTwentyTwoLinesAndDefaultsTheRest)
 {
-    const std::string record = "version1.1\nhibernia\n3\n12\n1\nOld Vest\n1\n0\n0\n0\n9\n0\n0\n0\n2\n0\n0\n0\n6\n0\n0\n0\n";
+    const std::string record =
+        "version1.1\nhibernia\n3\n12\n1\nOld Vest\n1\n0\n0\n0\n9\n0\n0\n0\n2\n0\n0\n0\n6\n0\n0\n0\n";
     std::istringstream in(record + "after");
     LineReader reader(in);
     GWItem read = SampleItem();
@@ -142,16 +145,20 @@ TEST(ItemRecordReading, RefusesAForeignRealmBeforeLookingAtTheVersion)
         {"a newer number", "version1.5\r\nalbion\r\n", ReadStatus::VersionMismatch},
         {"a trailing blank", "version1.4 \r\nalbion\r\n", ReadStatus::VersionMismatch},
         {"an empty version line", "\r\nalbion\r\n", ReadStatus::VersionMismatch},
-        {"a version line far too long", "version1.4" + std::string(5000, 'x') + "\nalbion\n", ReadStatus::VersionMismatch},
+        {"a version line far too long", "version1.4" + std::string(5000, 'x') + "\nalbion\n",
+         ReadStatus::VersionMismatch},
     };
-    const std::string body = ItemRecordText(SampleItem(), "albion").substr(std::string("version1.4\r\nalbion\r\n").size());
+    const std::string body =
+        ItemRecordText(SampleItem(), "albion").substr(std::string("version1.4\r\nalbion\r\n").size());
     for (const Case& c : cases) {
         std::istringstream in(c.header + body);
         LineReader reader(in);
         GWItem item;
         const ReadOutcome outcome = ReadFrom(reader, item, "albion");
         EXPECT_EQ(outcome.status, c.expected) << c.what;
-        EXPECT_EQ(outcome.message, c.expected == ReadStatus::ForeignRealm ? ForeignRealmMessage : VersionMismatchMessage) << c.what;
+        EXPECT_EQ(outcome.message,
+                  c.expected == ReadStatus::ForeignRealm ? ForeignRealmMessage : VersionMismatchMessage)
+            << c.what;
         EXPECT_EQ(item, GWItem{}) << c.what;
         // Both header lines are consumed, nothing more: the next read starts at the quality.
         std::string next;
@@ -188,7 +195,8 @@ TEST(ItemRecordReading, LinesLongerThanTheirBuffersAreCutAndTheRestOfTheLineSkip
     for (std::size_t length : {298u, 299u, 300u, 301u, 4096u, 1000000u}) {
         item.Name = std::string(length, 'n');
         item.Bonus = std::string(length, 'b');
-        for (const std::string& text : {ItemRecordText(item, "albion"), WithBareLineFeeds(ItemRecordText(item, "albion"))}) {
+        for (const std::string& text :
+             {ItemRecordText(item, "albion"), WithBareLineFeeds(ItemRecordText(item, "albion"))}) {
             GWItem read;
             ASSERT_TRUE(ReadText(text, read).ok()) << length;
             EXPECT_EQ(read.Name, longest) << length;

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // The first byte picks the realm the realm box shows; the rest is the file.
     const int realm = size > 0 ? data[0] % 4 : 0; // 3 is out of range and must count as Albion
-    const std::string bytes = size > 0 ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string();
+    const std::string bytes =
+        size > 0 ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string();
     std::istringstream in(bytes);
     gw::Configuration config;
     const gw::ConfigReadResult result = gw::ReadConfiguration(in, config, realm);
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (result.recordsRead + result.failedRecords > result.recordCount)
         std::abort();
-    if (result.messages.size() != static_cast<std::size_t>(result.failedRecords) + (result.truncated ? 1u : 0u))
+    if (result.messages.size() !=
+        static_cast<std::size_t>(result.failedRecords) + (result.truncated ? 1u : 0u))
         std::abort();
     if (!result.truncated && result.recordsRead + result.failedRecords != result.recordCount)
         std::abort();

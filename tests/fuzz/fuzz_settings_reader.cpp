@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const gw::Settings reread = gw::ParseSettings(again, "/start");
     // A path is stored on one line; one near the length at which a line is cut may grow past
     // it when the start directory is put in front, so only shorter ones must come back whole.
-    const bool storable = settings.ReportDefinition1.size() < 60000 && settings.ReportDefinition2.size() < 60000 &&
+    const bool storable = settings.ReportDefinition1.size() < 60000 &&
+                          settings.ReportDefinition2.size() < 60000 &&
                           settings.ReportDefinition1.find_first_of("\r\n") == std::string::npos &&
                           settings.ReportDefinition2.find_first_of("\r\n") == std::string::npos;
     if (storable && !(reread == settings))
