@@ -1,6 +1,7 @@
 // Gem names, prices, money texts and the materials a configuration needs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -168,6 +169,22 @@ TEST(Materials, ListsAreOrderedByRowAndNameTheRealmsDusts)
               "37 Unseelie Dust\n5 Fairy Dust\n1 Otherworldly Dust\n1 Ground Draconic Scales\n");
     EXPECT_EQ(LiquidList(config, Hibernia), "2 Treant Blood\n1 Swamp Fog\n1 Heat From an Unearthly Pyre\n"
                                             "10 Sun Light\n");
+}
+
+TEST(Materials, EveryCatalogueGemTakesOneDustAndOneLiquid)
+{
+    for (int realm = 0; realm < RealmCount; ++realm)
+        for (int type = TypeStat; type <= TypeSkill; ++type)
+            for (int index = 0; index < EffectCount(type, realm); ++index) {
+                const Configuration config = WithGems({{type, 0, index}});
+                const std::string dust = DustList(config, realm);
+                const std::string liquid = LiquidList(config, realm);
+                const std::string gem = GemName(type, 0, index, realm);
+                EXPECT_EQ(std::count(dust.begin(), dust.end(), '\n'), 1) << gem << ": " << dust;
+                EXPECT_EQ(std::count(liquid.begin(), liquid.end(), '\n'), 1) << gem << ": " << liquid;
+            }
+    // "Lightning" holds the word "Light".
+    EXPECT_EQ(LiquidList(WithGems({{TypeSkill, 0, 24}}), Midgard), "1 Sun Light\n");
 }
 
 TEST(Materials, GemListCountsEachKindInTypeIndexTierOrder)
