@@ -86,7 +86,8 @@ ConfigReadResult OpenConfiguration(const std::filesystem::path& path, Configurat
 {
     std::error_code ec;
     std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec))
+    // Only a regular file is read: a device or a pipe may never end, or never answer.
+    if (std::filesystem::is_regular_file(path, ec))
         in.open(path, std::ios::binary);
     if (!in.is_open()) {
         ConfigReadResult result;

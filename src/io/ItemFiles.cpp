@@ -111,7 +111,8 @@ ReadOutcome LoadItemFile(const fs::path& path, GWItem& item, int realm)
 {
     std::error_code ec;
     std::ifstream in;
-    if (!fs::is_directory(path, ec))
+    // Only a regular file is read: a device or a pipe may never end, or never answer.
+    if (fs::is_regular_file(path, ec))
         in.open(path, std::ios::binary);
     // The browser listed the file, but it may have gone or become unreadable since.
     if (!in.is_open())

@@ -133,7 +133,8 @@ SettingsReadResult ReadSettings(const fs::path& startDir)
         return result;
     result.found = true;
     std::ifstream in;
-    if (!fs::is_directory(path, ec))
+    // Only a regular file is read: a device or a pipe may never end, or never answer.
+    if (fs::is_regular_file(path, ec))
         in.open(path, std::ios::binary);
     if (!in.is_open()) {
         result.message = "The settings file " + path.string() +

@@ -335,7 +335,7 @@ TEST(ConfigurationReading, WeaponFlagsAreDerivedFromTheOpenedItems)
 TEST(ConfigurationReading, AFileThatCannotBeOpenedChangesNothing)
 {
     TempDir dir;
-    for (const fs::path& path : {dir.path / "missing.gwc", dir.path}) {
+    for (const fs::path& path : {dir.path / "missing.gwc", dir.path, fs::path("/dev/zero")}) {
         Configuration config = Marked();
         config.Equipped[9] = 1;
         const ConfigReadResult result = OpenConfiguration(path, config, 2);

@@ -248,6 +248,8 @@ TEST(ItemLibrary, SavingAndLoadingOneItem)
     EXPECT_EQ(gone.status, ReadStatus::Unreadable);
     EXPECT_EQ(gone.message, UnreadableFileMessage);
     EXPECT_EQ(untouched.Name, "mine");
+    // A device that never ends is not read at all.
+    EXPECT_EQ(LoadItemFile("/dev/zero", untouched, 2).status, ReadStatus::Unreadable);
 }
 
 TEST(ItemLibrary, AFailedItemSaveKeepsTheItemAlreadyInTheLibrary)
