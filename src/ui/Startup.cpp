@@ -9,7 +9,9 @@
 #include "ui/FindStatFormSrc.h"
 #include "ui/GwApplication.h"
 #include "ui/ItemLevelSrc.h"
+#include "ui/LoadDropSrc.h"
 #include "ui/MainForm.h"
+#include "ui/ReportFormSrc.h"
 
 namespace {
 
@@ -39,10 +41,10 @@ std::unique_ptr<TMainForm> CreateApplicationWindows()
     TMainForm* main = mainForm.get();
     // The other windows, in this order: report window, About box, item level dialog, saved-item
     // browser, slot finder dialog.
-    // ReportForm:
+    main->ReportForm = new TReportForm(main);
     main->AboutForm = new TAboutForm(main);
     main->ItemLevelForm = new TItemLevelForm(main);
-    // ItemBrowser:
+    main->ItemBrowser = new TItemBrowser(main);
     main->FindStatForm = new TFindStatForm(main);
     return mainForm;
 }
