@@ -12,6 +12,7 @@
 
 #include "model/GWItem.h"
 #include "model/Totals.h"
+#include "ui/ClickableLabel.h"
 
 class QAction;
 class QButtonGroup;
@@ -31,7 +32,6 @@ class QTabBar;
 class QTabWidget;
 class QWidget;
 
-class ClickableLabel;
 class TReportForm;
 class TItemLevelForm;
 class TItemBrowser;

@@ -333,7 +333,7 @@ void TMainForm::buildArmourPage()
     WeaponEquipped->hide();
     WeaponEquipped->setEnabled(false);
 
-    grid->addWidget(WeaponEquipped, 0, 5, 1, 3);
+    grid->addWidget(WeaponEquipped, 0, 5, 1, 3, Qt::AlignLeft);
     grid->addWidget(MakeLabel(QStringLiteral("ArmorQualityLabel"), QStringLiteral("Item Quality:")), 1, 0);
     grid->addWidget(ArmorQuality, 1, 1, Qt::AlignLeft);
     grid->addWidget(ArmorQual, 1, 1, Qt::AlignLeft);

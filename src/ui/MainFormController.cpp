@@ -57,13 +57,11 @@ void SelectIndex(QComboBox* box, int index)
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
 }
 
-// The list's index, or what the item holds when the list shows no selection for a stored index
-// it cannot show. An emptied list (an Unused row) stores -1, the index of no entry.
+// The list's index; a list without a selection (an Unused row's emptied lists, or a stored index
+// the list cannot show) leaves what the item holds, so a store never invents a value.
 int StoredIndex(const QComboBox* box, int held)
 {
-    if (box->currentIndex() >= 0 || box->count() == 0)
-        return box->currentIndex();
-    return held;
+    return box->currentIndex() >= 0 ? box->currentIndex() : held;
 }
 
 QColor ChanceQColor(gw::ChanceColour colour, const QWidget* widget)
@@ -340,10 +338,9 @@ void TMainForm::RefreshArmourItem()
 {
     const int slot = m_armourSlot;
     const std::string levelText = ToCp1252(ArmorLevel->text());
-    // The capacity is the item's own from now on: the overcharge is measured against it.
-    Items[slot].ImbuePoints = gw::ImbueCapacityFromText(levelText, ArmorQuality->currentIndex());
     const gw::ArmourFigures f = gw::ComputeArmourFigures(Config, slot, levelText, ArmorQuality->currentIndex(),
                                                          CrafterSkillIndex(), Realm());
+    // The capacity is the item's own from now on: the overcharge was measured against it.
     Items[slot].ImbuePoints = f.capacity;
 
     for (int k = 0; k < 4; ++k) {

@@ -1,10 +1,13 @@
 #include "GuiTest.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -159,10 +162,17 @@ void TypeOver(QLineEdit* edit, const QString& text)
 {
     Focus(edit);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         QTest::keyClick(edit, Qt::Key_Delete);
-    else
-        QTest::keyClicks(edit, text);
+        return;
+    }
+    // One key per character, carrying the character itself: QTest::keyClicks only knows Latin-1.
+    for (const QChar ch : text) {
+        const Qt::Key key = ch.isDigit() ? Qt::Key(Qt::Key_0 + ch.digitValue())
+                            : ch.isLetter() && ch.unicode() < 0x80 ? Qt::Key(ch.toUpper().unicode())
+                                                                   : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, edit, key, QString(ch), Qt::NoModifier);
+    }
 }
 
 void ClickTab(QTabBar* bar, int index)
@@ -172,7 +182,10 @@ void ClickTab(QTabBar* bar, int index)
 
 void Click(QAbstractButton* button)
 {
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    // A check box or radio button answers on its indicator and text only, not on all of its width.
+    const bool indicator = qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
+    const QPoint at = indicator ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 } // namespace gwtest

@@ -1,0 +1,376 @@
+// Edits as a player makes them: what each control stores, what it refreshes and what it leaves
+// alone; the options (level, realm, crafter skill, display) and the commands that clear items.
+#include <optional>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "data/Globals.h"
+#include "support/GuiTest.h"
+#include "ui/ClickableLabel.h"
+#include "ui/MainForm.h"
+
+using gwtest::ChooseEntry;
+using gwtest::Click;
+using gwtest::ClickTab;
+using gwtest::TypeOver;
+
+namespace {
+
+// Everything the window shows as a figure: every named label, the skill lines and the empty-gem
+// button's caption.
+QMap<QString, QString> Screen(const TMainForm& form)
+{
+    QMap<QString, QString> shown;
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        if (!label->objectName().isEmpty())
+            shown.insert(label->objectName(), label->text());
+    for (int i = 0; i < form.TotalSkills->count(); ++i)
+        shown.insert(QStringLiteral("skill %1").arg(i), form.TotalSkills->item(i)->text());
+    shown.insert(QStringLiteral("FindFreeSlotButton"), form.FindFreeSlotButton->text());
+    return shown;
+}
+
+QStringList Differences(const QMap<QString, QString>& before, const QMap<QString, QString>& after)
+{
+    QStringList names;
+    for (auto it = after.begin(); it != after.end(); ++it)
+        if (before.value(it.key()) != it.value())
+            names << it.key();
+    for (auto it = before.begin(); it != before.end(); ++it)
+        if (!after.contains(it.key()))
+            names << it.key();
+    return names;
+}
+
+// A change behind the window's back that any full refresh would show in the totals.
+void MakeTotalsStale(TMainForm& form)
+{
+    gw::GWItem& cloak = form.Items[11];
+    cloak.PlayerMade = 0;
+    cloak.EffectType[3] = gw::TypeStat;
+    cloak.EffectName[3] = 7;
+    cloak.EffectAmount[3] = 9;
+}
+
+} // namespace
+
+class MainWindowEditingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        m_watchdog.start();
+        m_form.emplace();
+        QVERIFY(gwtest::ShowAndActivate(&*m_form));
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
+        m_dir.reset();
+    }
+
+    void typeChangeResetsItsRowAndTheTotalsAtOnce()
+    {
+        TMainForm& f = *m_form;
+        ChooseEntry(f.GemEffectType[0], gw::TypeStat);
+        QCOMPARE(f.GemEffectAmount[0]->count(), 10);
+        QCOMPARE(f.GemEffectAmount[0]->currentText(), QStringLiteral("1"));
+        QCOMPARE(f.GemEffectAmount[0]->itemText(9), QStringLiteral("28"));
+        QCOMPARE(f.GemEffectName[0]->currentText(), QStringLiteral("Strength"));
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("1"));
+        QVERIFY(f.GemName[0]->text() != QStringLiteral("None"));
+        QVERIFY(f.GemCost[0]->text() != QStringLiteral("0c"));
+        QCOMPARE(f.ArmorUsedPoints->text(), QStringLiteral("1"));
+        QCOMPARE(f.FindFreeSlotButton->text(), QStringLiteral("Find Empty Slot (27)"));
+
+        ChooseEntry(f.GemEffectAmount[0], 9);
+        ChooseEntry(f.GemEffectName[0], 2);
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("0"));
+        QCOMPARE(f.TotalStats[2]->text(), QStringLiteral("28"));
+        QCOMPARE(f.Items[0].EffectAmount[0], 9);
+        QCOMPARE(f.Items[0].EffectName[0], 2);
+
+        // Another type starts again from its first amount and first effect.
+        ChooseEntry(f.GemEffectType[0], gw::TypeResist);
+        QCOMPARE(f.GemEffectAmount[0]->currentIndex(), 0);
+        QCOMPARE(f.GemEffectName[0]->currentText(), QStringLiteral("Body Resist"));
+        QCOMPARE(f.GemEffectName[0]->count(), 9);
+        QCOMPARE(f.TotalStats[2]->text(), QStringLiteral("0"));
+        QCOMPARE(f.TotalResists[0]->text(), QStringLiteral("1"));
+        QCOMPARE(f.Items[0].EffectType[0], int(gw::TypeResist));
+        QCOMPARE(f.Items[0].EffectAmount[0], 0);
+        QCOMPARE(f.Items[0].EffectName[0], 0);
+
+        // Unused empties both lists of the row.
+        ChooseEntry(f.GemEffectType[0], gw::TypeUnused);
+        QCOMPARE(f.GemEffectAmount[0]->count(), 0);
+        QCOMPARE(f.GemEffectAmount[0]->currentIndex(), -1);
+        QCOMPARE(f.GemEffectName[0]->count(), 0);
+        QCOMPARE(f.GemEffectName[0]->currentIndex(), -1);
+        QCOMPARE(f.GemName[0]->text(), QStringLiteral("None"));
+        QCOMPARE(f.GemCost[0]->text(), QStringLiteral("0c"));
+        QCOMPARE(f.TotalResists[0]->text(), QStringLiteral("0"));
+        QCOMPARE(f.FindFreeSlotButton->text(), QStringLiteral("Find Empty Slot (28)"));
+    }
+
+    void focusAndSkillListsFollowTheRealm()
+    {
+        TMainForm& f = *m_form;
+        ChooseEntry(f.RealmSelect, 2);
+        ChooseEntry(f.GemEffectType[1], gw::TypeFocus);
+        QCOMPARE(f.GemEffectName[1]->count(), 5);
+        QCOMPARE(f.GemEffectName[1]->itemText(0), QStringLiteral("Darkness Focus"));
+        QCOMPARE(f.TotalFocus[0]->text(), QStringLiteral("5 Darkness Focus"));
+        QCOMPARE(f.TotalFocus[1]->text(), QString());
+
+        ChooseEntry(f.GemEffectType[2], gw::TypeSkill);
+        ChooseEntry(f.GemEffectAmount[2], 4);
+        QCOMPARE(f.TotalSkills->count(), 1);
+        Click(f.DisplaySelectItems[1]);
+        QCOMPARE(f.TotalSkills->item(0)->text().section(QLatin1Char(' '), 0, 0), QStringLiteral("6"));
+        Click(f.DisplaySelectItems[0]);
+        QCOMPARE(f.TotalSkills->item(0)->text().section(QLatin1Char(' '), 0, 0), QStringLiteral("5"));
+    }
+
+    void textBoxesStoreWithoutRefreshing()
+    {
+        TMainForm& f = *m_form;
+        // A weapon drop, so that every box of the armour tab takes typing.
+        ClickTab(f.ArmorTabs, 6);
+        Click(f.IsDrop);
+        ChooseEntry(f.GemEffectType[0], gw::TypeHits);
+        TypeOver(f.DropEffectAmount[0], QStringLiteral("30"));
+        MakeTotalsStale(f);
+        const auto before = Screen(f);
+
+        TypeOver(f.ArmorItemName, QStringLiteral("Mace"));
+        TypeOver(f.ArmorDPS, QStringLiteral("16.2"));
+        TypeOver(f.ArmorSpeed, QStringLiteral("3.7"));
+        TypeOver(f.ArmorQual, QStringLiteral("99"));
+        TypeOver(f.ArmorBonus, QStringLiteral("35"));
+        const gw::GWItem& weapon = f.Items[6];
+        QCOMPARE(weapon.Name, std::string("Mace"));
+        QCOMPARE(weapon.DPS, std::string("16.2"));
+        QCOMPARE(weapon.Speed, std::string("3.7"));
+        QCOMPARE(weapon.Qual, std::string("99"));
+        QCOMPARE(weapon.Bonus, std::string("35"));
+        QCOMPARE(Differences(before, Screen(f)), QStringList());
+
+        ClickTab(f.ArmorJewelryPage->tabBar(), 1);
+        const auto onJewellery = Screen(f);
+        TypeOver(f.JewelryItemName, QStringLiteral("Amulet"));
+        TypeOver(f.JewelryQual, QStringLiteral("98"));
+        TypeOver(f.JewelryBonus, QStringLiteral("20"));
+        TypeOver(f.JewelryLevel, QStringLiteral("47"));
+        const gw::GWItem& neck = f.Items[10];
+        QCOMPARE(neck.Name, std::string("Amulet"));
+        QCOMPARE(neck.Qual, std::string("98"));
+        QCOMPARE(neck.Bonus, std::string("20"));
+        QCOMPARE(neck.Level, 47);
+        QCOMPARE(Differences(onJewellery, Screen(f)), QStringList());
+    }
+
+    void amountBoxesStoreAndRefresh()
+    {
+        TMainForm& f = *m_form;
+        ClickTab(f.ArmorJewelryPage->tabBar(), 1);
+        ChooseEntry(f.JewelryEffectType[2], gw::TypeResist);
+        ChooseEntry(f.JewelryEffectName[2], 8);
+        TypeOver(f.JewelryEffectAmount[2], QStringLiteral("12"));
+        QCOMPARE(f.TotalResists[8]->text(), QStringLiteral("12"));
+        QCOMPARE(f.JewelryUtility->text(), QStringLiteral("24.0"));
+        // Text that is not a number counts as its leading integer, an empty box as 0.
+        TypeOver(f.JewelryEffectAmount[2], QStringLiteral("7x"));
+        QCOMPARE(f.TotalResists[8]->text(), QStringLiteral("7"));
+        TypeOver(f.JewelryEffectAmount[2], QString());
+        QCOMPARE(f.TotalResists[8]->text(), QStringLiteral("0"));
+        QCOMPARE(f.Items[12].EffectAmount[2], 0);
+    }
+
+    void crafterSkillChangesOnlyTheOvercharge()
+    {
+        TMainForm& f = *m_form;
+        // Gems of 19, 16, 7 and 1 points at quality 99 use 31 of the 28 points of a level 51,
+        // quality 99 item: 32 - 30 + 18 + 50 = 70%.
+        const int types[4] = {gw::TypeStat, gw::TypeResist, gw::TypeStat, gw::TypeFocus};
+        const int tiers[4] = {9, 5, 3, 0};
+        for (int k = 0; k < 4; ++k) {
+            ChooseEntry(f.GemEffectType[k], types[k]);
+            ChooseEntry(f.GemEffectAmount[k], tiers[k]);
+            ChooseEntry(f.GemQuality[k], 5);
+        }
+        QCOMPARE(f.ArmorUsedPoints->text(), QStringLiteral("31"));
+        QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("28"));
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("70%"));
+        QCOMPARE(f.ArmorOvercharge->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        MakeTotalsStale(f);
+        const auto before = Screen(f);
+
+        ChooseEntry(f.CrafterSkill, 4);  // 801: 20 less
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("50%"));
+        QCOMPARE(f.ArmorOvercharge->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(Differences(before, Screen(f)), QStringList{QStringLiteral("ArmorOvercharge")});
+
+        ChooseEntry(f.CrafterSkill, 19);  // 51: far below any chance
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("BOOM! (-25%)"));
+    }
+
+    void itemLevelSetsTheCapacity()
+    {
+        TMainForm& f = *m_form;
+        ChooseEntry(f.GemEffectType[0], gw::TypeHits);
+        TypeOver(f.ArmorLevel, QStringLiteral("10"));
+        QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("6"));
+        QCOMPARE(f.Items[0].ImbuePoints, 6);
+        QCOMPARE(f.Items[0].Level, 10);
+        ChooseEntry(f.ArmorQuality, 6);
+        QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("7"));
+        QCOMPARE(f.Items[0].ImbuePoints, 7);
+        // Levels beyond the capacity table are held to its ends; text without digits is level 0.
+        TypeOver(f.ArmorLevel, QStringLiteral("9999"));
+        QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("32"));
+        TypeOver(f.ArmorLevel, QStringLiteral("abc"));
+        QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("1"));
+        QCOMPARE(f.Items[0].Level, 0);
+    }
+
+    void characterLevelIsHeldBetweenOneAndFifty()
+    {
+        TMainForm& f = *m_form;
+        Click(f.DisplaySelectItems[1]);  // distance to cap shows the caps of an empty configuration
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("75"));
+
+        TypeOver(f.CharLevel, QStringLiteral("60"));
+        QCOMPARE(f.CharLevel->text(), QStringLiteral("50"));
+        QCOMPARE(f.Config.caps, gw::Caps{});
+
+        TypeOver(f.CharLevel, QString());
+        QCOMPARE(f.CharLevel->text(), QStringLiteral("1"));
+        const gw::Caps levelOne{1, 1, 1, 4, 1};
+        QCOMPARE(f.Config.caps, levelOne);
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("1"));
+        QCOMPARE(f.TotalResists[0]->text(), QStringLiteral("1"));
+        QCOMPARE(f.TotalHits->text(), QStringLiteral("4"));
+        QCOMPARE(f.TotalPower->text(), QStringLiteral("1"));
+
+        TypeOver(f.CharLevel, QStringLiteral("0"));
+        QCOMPARE(f.CharLevel->text(), QStringLiteral("1"));
+        TypeOver(f.CharLevel, QStringLiteral("23"));
+        QCOMPARE(f.CharLevel->text(), QStringLiteral("23"));
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("34"));
+    }
+
+    void realmChangeEmptiesEveryItem()
+    {
+        TMainForm& f = *m_form;
+        for (gw::GWItem& item : f.Items) {
+            item.Name = "kept until the realm changes";
+            item.EffectType[1] = gw::TypeSkill;
+            item.EffectName[1] = 3;
+        }
+        ChooseEntry(f.GemEffectType[0], gw::TypeStat);
+        f.ConfigFileName = QStringLiteral("/somewhere/plan.gwc");
+        const QString title = f.windowTitle();
+
+        // Choosing the realm already shown changes nothing.
+        f.RealmSelect->activated(0);
+        QCOMPARE(f.Items[5].Name, std::string("kept until the realm changes"));
+
+        ChooseEntry(f.RealmSelect, 1);
+        for (std::size_t slot = 0; slot < f.Items.size(); ++slot) {
+            gw::GWItem expected;
+            if (slot == std::size_t(f.CurrentJewellerySlot()))
+                expected.PlayerMade = 0;  // what the jewellery tab shows is never player-made
+            QCOMPARE(f.Items[slot], expected);
+        }
+        QCOMPARE(f.GemEffectType[0]->currentIndex(), 0);
+        QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("0"));
+        QVERIFY(f.ConfigFileName.isEmpty());
+        QCOMPARE(f.windowTitle(), title);
+        QCOMPARE(f.Realm(), 1);
+    }
+
+    void newClearsItemsAndKeepsTheOptions()
+    {
+        TMainForm& f = *m_form;
+        ChooseEntry(f.RealmSelect, 2);
+        TypeOver(f.CharLevel, QStringLiteral("30"));
+        ClickTab(f.ArmorTabs, 8);
+        Click(f.WeaponEquipped);
+        ChooseEntry(f.GemEffectType[0], gw::TypeHits);
+        f.SetTitles(QStringLiteral("plan.gwc"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("plan.gwc - Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("plan.gwc - Gemwright"));
+        f.ConfigFileName = QStringLiteral("plan.gwc");
+        const auto equipped = f.Equipped;
+
+        gwtest::Focus(f.CharLevel);
+        f.New1->trigger();
+        QCOMPARE(f.windowTitle(), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Gemwright"));
+        QVERIFY(f.ConfigFileName.isEmpty());
+        for (std::size_t slot = 0; slot < f.Items.size(); ++slot) {
+            gw::GWItem expected;
+            expected.PlayerMade = slot == std::size_t(f.CurrentJewellerySlot()) ? 0 : 1;
+            QCOMPARE(f.Items[slot], expected);
+        }
+        QCOMPARE(f.Realm(), 2);
+        QCOMPARE(f.CharLevel->text(), QStringLiteral("30"));
+        QCOMPARE(f.Equipped, equipped);
+        QCOMPARE(f.ArmorTabs->currentIndex(), 8);
+        QCOMPARE(f.TotalHits->text(), QStringLiteral("0"));
+    }
+
+    void clearItemEmptiesOnlyTheTabShown()
+    {
+        TMainForm& f = *m_form;
+        ChooseEntry(f.GemEffectType[0], gw::TypeHits);
+        ClickTab(f.ArmorTabs, 2);
+        Click(f.IsDrop);
+        TypeOver(f.ArmorItemName, QStringLiteral("Helm"));
+        ChooseEntry(f.GemEffectType[0], gw::TypeHits);
+        TypeOver(f.DropEffectAmount[0], QStringLiteral("40"));
+        QCOMPARE(f.TotalHits->text(), QStringLiteral("44"));
+
+        Click(f.ArmorClear);
+        QVERIFY(f.IsPlayerMade->isChecked());
+        QVERIFY(f.ArmorItemName->text().isEmpty());
+        QCOMPARE(f.GemEffectType[0]->currentIndex(), 0);
+        QCOMPARE(f.TotalHits->text(), QStringLiteral("4"));
+        QCOMPARE(f.Items[0].EffectType[0], int(gw::TypeHits));
+
+        ClickTab(f.ArmorJewelryPage->tabBar(), 1);
+        ClickTab(f.JewelryTabs, 4);
+        ChooseEntry(f.JewelryEffectType[0], gw::TypePower);
+        TypeOver(f.JewelryEffectAmount[0], QStringLiteral("6"));
+        QCOMPARE(f.TotalPower->text(), QStringLiteral("6"));
+        Click(f.JewelryClear);
+        QCOMPARE(f.JewelryEffectType[0]->currentIndex(), 0);
+        QCOMPARE(f.JewelryEffectAmount[0]->text(), QStringLiteral("0"));
+        QCOMPARE(f.TotalPower->text(), QStringLiteral("0"));
+        gw::GWItem cleared;
+        cleared.PlayerMade = 0;
+        QCOMPARE(f.Items[14], cleared);
+    }
+
+private:
+    std::optional<gwtest::WorkingDirectory> m_dir;
+    gwtest::ModalWatchdog m_watchdog;
+    std::optional<TMainForm> m_form;
+};
+
+GW_UI_TEST_MAIN(MainWindowEditingTest)
+#include "mainwindow_editing_test.moc"
