@@ -335,6 +335,17 @@ TEST_F(ReportTool, UnwritableConfigurationStopsBeforeTheReport)
     EXPECT_NE(run.err.find(target), std::string::npos) << run.err;
 }
 
+TEST_F(ReportTool, ReportThatCannotBeWrittenIsAFailure)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    const std::string command = Quote(GW_REPORT_TOOL) + " " + Quote(Template("<str>\n")) + " >/dev/full 2>" +
+                                Quote(Path("stderr").string());
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+    EXPECT_EQ(Lines(ReadFile(Path("stderr"))).size(), 1u);
+}
+
 TEST_F(ReportTool, WritesTheConfigurationAsSaveWritesIt)
 {
     const Configuration sample = SampleConfiguration();

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view rest = input.substr(1);
     const std::size_t split = rest.find('\0');
     const std::string_view configText = rest.substr(0, split);
-    const std::string_view templ = split == std::string_view::npos ? std::string_view{} : rest.substr(split + 1);
+    const std::string_view templ =
+        split == std::string_view::npos ? std::string_view{} : rest.substr(split + 1);
 
     gw::Configuration config;
     std::istringstream configIn{std::string(configText)};
