@@ -49,6 +49,12 @@ bool WriteAll(int fd, std::string_view bytes)
                 continue;
             return false;
         }
+        // A device that takes nothing more without saying why is taken as full, rather than
+        // asked again for ever.
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
