@@ -13,6 +13,8 @@ namespace {
 
 // Files older than "version1.3" have no "2 Handed" and "Ranged" records.
 constexpr std::array<int, 16> SixteenRecordSlots = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17};
+constexpr int OldestRecordLines = 22;  // "version1.1": no level and no strings
+constexpr int CurrentRecordLines = 27;
 
 } // namespace
 
@@ -53,16 +55,16 @@ ConfigReadResult ReadConfiguration(std::istream& in, Configuration& config, int 
 
     for (int i = 0; i < result.recordCount; ++i) {
         const int slot = result.recordCount == 18 ? i : SixteenRecordSlots[static_cast<std::size_t>(i)];
-        ReadOutcome outcome;
-        if (i == 0) {
-            // The header lines already read are the first record's own.
-            outcome = haveVersion && haveRealm
-                          ? ReadFromAfterHeader(reader, version, realmLine,
-                                                config.Items[static_cast<std::size_t>(slot)], keyword)
-                          : ReadOutcome{ReadStatus::Truncated, {}};
-        } else {
-            outcome = ReadFrom(reader, config.Items[static_cast<std::size_t>(slot)], keyword);
+        // The first record's header lines were read above to choose the layout.
+        bool complete = i == 0 ? haveVersion && haveRealm : true;
+        if (i > 0) {
+            reader.ReadLine(HeaderLineBuffer, version);
+            complete = reader.ReadLine(HeaderLineBuffer, realmLine);
         }
+        const ReadOutcome outcome =
+            complete ? ReadFromAfterHeader(reader, version, realmLine,
+                                           config.Items[static_cast<std::size_t>(slot)], keyword)
+                     : ReadOutcome{ReadStatus::Truncated, std::string(TruncatedRecordMessage)};
         if (outcome.status == ReadStatus::Truncated) {
             // A single item file opened as a configuration, or a cut download: what was read
             // stays, the remaining slots keep their items, and one message says so.
@@ -72,7 +74,14 @@ ConfigReadResult ReadConfiguration(std::istream& in, Configuration& config, int 
         }
         if (!outcome.ok()) {
             ++result.failedRecords;
-            result.messages.push_back(std::move(outcome.message));
+            result.messages.push_back(outcome.message);
+            // Skip the rest of the refused record, so that one foreign or unknown record costs
+            // only its own slot; reading on from its third line would make every later record
+            // fail too. A version we do not know is taken to have the current record's length.
+            const int lines = version == "version1.1" ? OldestRecordLines : CurrentRecordLines;
+            std::string skipped;
+            for (int line = 2; line < lines; ++line)
+                reader.ReadLine(FieldLineBuffer, skipped);
             continue;
         }
         ++result.recordsRead;

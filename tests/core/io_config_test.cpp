@@ -191,7 +191,7 @@ TEST(ConfigurationReading, EachRecordIsReadByItsOwnVersion)
     EXPECT_EQ(config.Items[17].Bonus, "0");
 }
 
-TEST(ConfigurationReading, AFailedRecordKeepsItsSlotAndReadingGoesOnAfterItsTwoHeaderLines)
+TEST(ConfigurationReading, AFailedRecordCostsOnlyItsOwnSlot)
 {
     const Configuration source = FullConfiguration();
     struct Case {
@@ -213,20 +213,34 @@ TEST(ConfigurationReading, AFailedRecordKeepsItsSlotAndReadingGoesOnAfterItsTwoH
         }
         Configuration config = Marked();
         const ConfigReadResult result = ReadText(text, config);
-        // Slot 5 starts reading at line 3 of the failed record: every pair of its remaining
-        // lines, and the pair straddling the next record, fails as a record of its own.
-        ASSERT_EQ(result.messages.size(), 14u) << c.what;
+        ASSERT_EQ(result.messages.size(), 1u) << c.what;
         EXPECT_EQ(result.messages[0], c.message) << c.what;
-        for (std::size_t m = 1; m < result.messages.size(); ++m)
-            EXPECT_EQ(result.messages[m], ForeignRealmMessage) << c.what << " message " << m;
-        EXPECT_EQ(result.failedRecords, 14) << c.what;
-        EXPECT_EQ(result.recordsRead, 4) << c.what;
+        EXPECT_EQ(result.failedRecords, 1) << c.what;
+        EXPECT_EQ(result.recordsRead, 17) << c.what;
         EXPECT_FALSE(result.truncated) << c.what;
         for (int slot = 0; slot < SlotCount; ++slot) {
             const std::size_t s = static_cast<std::size_t>(slot);
-            EXPECT_EQ(config.Items[s], slot < 4 ? source.Items[s] : Marker()) << c.what << " slot " << slot;
+            EXPECT_EQ(config.Items[s], slot == 4 ? Marker() : source.Items[s]) << c.what << " slot " << slot;
         }
     }
+}
+
+TEST(ConfigurationReading, AFailedOldRecordSkipsItsShorterLength)
+{
+    const Configuration source = FullConfiguration();
+    std::string text;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const GWItem& item = source.Items[static_cast<std::size_t>(slot)];
+        text += slot == 2 ? OldestRecord(item, "hibernia") : Record(item, "albion");
+    }
+    Configuration config = Marked();
+    const ConfigReadResult result = ReadText(text, config);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], ForeignRealmMessage);
+    EXPECT_EQ(result.recordsRead, 17);
+    EXPECT_EQ(config.Items[2], Marker());
+    EXPECT_EQ(config.Items[3], source.Items[3]);
+    EXPECT_EQ(config.Items[17], source.Items[17]);
 }
 
 TEST(ConfigurationReading, AFailedLastRecordLeavesOnlyItsSlot)
