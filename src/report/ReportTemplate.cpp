@@ -26,12 +26,12 @@ void LowerInto(std::string_view text, std::string& out)
 // Renders one report: the mode carries from line to line, the value tags share one evaluator.
 class Renderer {
   public:
-    // Most reports are about as long as their template; reserving that saves the early
-    // regrowth of the report text.
+    // Values usually run longer than the tags that name them; reserving twice the template
+    // spares most reports any regrowth of their text.
     Renderer(const ReportSource& source, std::size_t templateSize)
         : m_config(source.Items()), m_values(source)
     {
-        m_report.reserve(templateSize + templateSize / 2);
+        m_report.reserve(templateSize * 2);
     }
 
     void ProcessLine(std::string_view line);
