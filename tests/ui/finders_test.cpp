@@ -78,6 +78,22 @@ void ClickLabel(QLabel* label)
     QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
 }
 
+// Keys straight into a control of a modal dialog that has only just appeared: waiting for it to
+// become the active window first would let the watchdog take it for an unexpected box.
+void TypeInto(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void PickWithKeys(QComboBox* box, int index)
+{
+    while (box->currentIndex() < index)
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > index)
+        QTest::keyClick(box, Qt::Key_Up);
+}
+
 } // namespace
 
 class FindersTest : public QObject {
@@ -398,7 +414,7 @@ void FindersTest::armourLevelFromTheDefaultFactor()
     gwtest::ClickTab(m_form->ArmorTabs, Arms);
     gwtest::TypeOver(m_form->ArmorLevel, QStringLiteral("3"));
     RunLevelDialog([&inputShown](TItemLevelForm* dialog) {
-        gwtest::TypeOver(dialog->InputBox, QStringLiteral("150"));
+        TypeInto(dialog->InputBox, QStringLiteral("150"));
         inputShown = dialog->InputBox->text();
         gwtest::Click(dialog->OKButton);
     });
@@ -443,11 +459,11 @@ void FindersTest::levelOfEachKindReachesTheLevelBox()
         // The wood is chosen first, as a player may pick it before changing the kind.
         if (wood >= 0) {
             gwtest::Click(dialog->ShieldRadio);
-            gwtest::ChooseEntry(dialog->ShieldTier, wood);
+            PickWithKeys(dialog->ShieldTier, wood);
         }
         gwtest::Click(dialog->findChild<QRadioButton*>(kind));
         if (!typed.isEmpty())
-            gwtest::TypeOver(dialog->InputBox, typed);
+            TypeInto(dialog->InputBox, typed);
         inputShown = dialog->InputBox->text();
         woodShown = dialog->ShieldTier->currentText();
         gwtest::Click(dialog->OKButton);

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "support/GuiTest.h"
 #include "ui/FindStatFormSrc.h"
 
 namespace {
@@ -142,5 +143,5 @@ void FindStatTest::enterOnTheFocusedLineJumps()
     QCOMPARE(form.ChosenSlot(), 1);
 }
 
-QTEST_MAIN(FindStatTest)
+GW_UI_TEST_MAIN(FindStatTest)
 #include "findstat_test.moc"

@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include "support/GuiTest.h"
 #include "ui/ItemLevelSrc.h"
 
 namespace {
@@ -288,5 +289,5 @@ void ItemLevelTest::choicesPersistBetweenOpenings()
     QCOMPARE(woodStill, 6);
 }
 
-QTEST_MAIN(ItemLevelTest)
+GW_UI_TEST_MAIN(ItemLevelTest)
 #include "itemlevel_test.moc"
