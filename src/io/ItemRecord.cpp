@@ -158,7 +158,9 @@ ReadOutcome ReadFromAfterHeader(LineReader& in, std::string_view versionLine, st
         value = nextInt();
     if (versionLine == OldestVersion) {
         read.Level = 0;
-        read.Qual = read.DPS = read.Speed = read.Bonus = "0";
+        // assign(1, '0') rather than = "0": GCC 12 at -O3 warns falsely about the latter.
+        for (std::string* text : {&read.Qual, &read.DPS, &read.Speed, &read.Bonus})
+            text->assign(1, '0');
     } else {
         read.Level = nextInt();
         read.Qual = next();

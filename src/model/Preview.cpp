@@ -9,7 +9,8 @@ PreviewTexts EmptyPreview()
 {
     PreviewTexts p;
     p.name = "none selected";
-    p.level = p.utility = p.dps = p.speed = p.quality = p.bonus = "0";
+    for (std::string* text : {&p.level, &p.utility, &p.dps, &p.speed, &p.quality, &p.bonus})
+        text->assign(1, '0');
     p.effects.fill("none");
     return p;
 }
