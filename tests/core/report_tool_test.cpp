@@ -163,18 +163,15 @@ TEST_F(ReportTool, TheConfigurationsRealmReplacesTheStartRealm)
 
 TEST_F(ReportTool, FailedRecordsAreReportedAndKeepTheirSlots)
 {
-    // The second record belongs to another realm and the third has an unknown version. A
-    // failed record is left after its two header lines, so these two hold nothing more and the
-    // records after them are read in step.
+    // The second record belongs to another realm and the third has an unknown version.
     const Configuration sample = SampleConfiguration();
     std::string bytes;
     for (int slot = 0; slot < SlotCount; ++slot) {
-        if (slot == 1)
-            bytes += "version1.4\r\nmidgard\r\n";
-        else if (slot == 2)
-            bytes += "version9.9\nalbion\n";
-        else
-            bytes += ItemRecordText(sample.Items[static_cast<std::size_t>(slot)], "albion");
+        std::string record =
+            ItemRecordText(sample.Items[static_cast<std::size_t>(slot)], slot == 1 ? "midgard" : "albion");
+        if (slot == 2)
+            record.replace(0, 10, "version9.9");
+        bytes += record;
     }
     WriteFile(Path("c.gwc"), bytes);
     const auto run = Start({Template("<str> [<arms name>]\n"), Path("c.gwc").string(), "--write-config",
