@@ -1,0 +1,198 @@
+// The report buttons, the report window they fill, and "Assign..." on either button's pop-up.
+#include <optional>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "support/GuiTest.h"
+#include "ui/MainForm.h"
+#include "ui/ReportFormSrc.h"
+#include "ui/Startup.h"
+
+namespace {
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+struct SeenDialog {
+    bool seen = false;
+    QString objectName;
+    QString filter;
+    QString directory;
+};
+
+// Answers the next file dialog: types `name` and presses Return, or cancels when `name` is empty.
+void AnswerFileDialog(const QString& name, SeenDialog* seen = nullptr)
+{
+    gwtest::AnswerModal([name, seen](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) {
+            modal->close();
+            return;
+        }
+        if (seen != nullptr)
+            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path()};
+        if (name.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+}
+
+// A right click on a report button, then "Assign..." in the pop-up that opens.
+void AssignFromPopup(QPushButton* button)
+{
+    const QPoint at = button->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, button->mapToGlobal(at));
+    QApplication::sendEvent(button, &event);
+    QMenu* popup = nullptr;
+    QTRY_VERIFY((popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+    QCOMPARE(popup->actions().size(), 1);
+    QAction* assign = popup->actions().first();
+    QCOMPARE(assign->text(), QStringLiteral("Assign..."));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(assign).center());
+}
+
+} // namespace
+
+class ReportsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        m_watchdog.start();
+        WriteAll(m_dir->filePath(QStringLiteral("Mats List.rpt")), "Order form\r\nSTR <str>|\r\n");
+        WriteAll(m_dir->filePath(QStringLiteral("Config Report.rpt")),
+                 "Config report\n<if chest pcmade>crafted chest\n<endif>end\n");
+        m_form = CreateApplicationWindows();
+        QVERIFY(gwtest::ShowAndActivate(m_form.get()));
+    }
+    void cleanup()
+    {
+        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
+        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void bothButtonsFillOneModelessWindow()
+    {
+        TReportForm* report = m_form->ReportForm;
+        QVERIFY(report->isHidden());
+        gwtest::Click(m_form->GenerateReportButton);
+        QVERIFY(report->isVisible());
+        QVERIFY(!report->isModal());
+        QCOMPARE(report->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 0|\n"));
+
+        // The window hidden by Close comes back with the other report.
+        gwtest::Click(report->ReportClose);
+        QVERIFY(report->isHidden());
+        gwtest::Click(m_form->GenerateReportButton2);
+        QVERIFY(report->isVisible());
+        QCOMPARE(report->ReportMemo->toPlainText(), QStringLiteral("Config report\ncrafted chest\nend\n"));
+
+        // The main window stays usable while it is open, and a click regenerates in place.
+        gwtest::Click(m_form->IsDrop);
+        gwtest::Click(m_form->GenerateReportButton2);
+        QCOMPARE(report->ReportMemo->toPlainText(), QStringLiteral("Config report\nend\n"));
+        QCOMPARE(m_form->findChildren<TReportForm*>().size(), 1);
+    }
+
+    void reportsShowTheTotalsAsDisplayed()
+    {
+        m_form->Items[12].PlayerMade = 0;   // 30 Strength on the jewel
+        m_form->Items[12].EffectType[0] = 1;
+        m_form->Items[12].EffectAmount[0] = 30;
+        m_form->RefreshAll();
+        gwtest::Click(m_form->GenerateReportButton);
+        QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 30|\n"));
+
+        gwtest::Click(m_form->DisplaySelectItems[1]);   // "Distance to Cap"
+        const QString shown = m_form->TotalStats[0]->text();
+        QVERIFY(shown != QStringLiteral("30"));
+        gwtest::Click(m_form->GenerateReportButton);
+        QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(),
+                 QStringLiteral("Order form\nSTR %1|\n").arg(shown));
+    }
+
+    void anUnreadableDefinitionIsNamedAndTheLastReportKept()
+    {
+        gwtest::Click(m_form->GenerateReportButton);
+        QFile::remove(m_dir->filePath(QStringLiteral("Config Report.rpt")));
+        QString message;
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &message);
+        gwtest::Click(m_form->GenerateReportButton2);
+        QTRY_VERIFY(message.contains(QStringLiteral("Config Report.rpt")));
+        QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 0|\n"));
+    }
+
+    void assignChangesOnlyTheButtonItWasOpenedOn()
+    {
+        const QString shop = m_dir->filePath(QStringLiteral("shop.txt"));
+        WriteAll(shop, "Shopping list\n");
+        SeenDialog seen;
+        AnswerFileDialog(shop, &seen);
+        AssignFromPopup(m_form->GenerateReportButton);
+        QTRY_VERIFY(seen.seen);
+        QCOMPARE(seen.objectName, QStringLiteral("OpenDialog1"));
+        QCOMPARE(seen.filter, QStringLiteral("Report Definition (*.rpt)"));
+        QCOMPARE(QDir(seen.directory), QDir(m_form->StartDir));
+
+        QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("shop"));
+        QCOMPARE(m_form->ReportDefinition1, shop);
+        QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
+        QCOMPARE(m_form->ReportDefinition2, QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
+        gwtest::Click(m_form->GenerateReportButton);
+        QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Shopping list\n"));
+
+        // Cancelling the dialog changes nothing.
+        seen = {};
+        AnswerFileDialog(QString(), &seen);
+        AssignFromPopup(m_form->GenerateReportButton2);
+        QTRY_VERIFY(seen.seen);
+        QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
+        QCOMPARE(m_form->ReportDefinition2, QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
+        QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("shop"));
+    }
+
+    void assigningTheOtherButtonThenSavingTheAssignment()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("Mats List.rpt"));
+        AnswerFileDialog(path);
+        AssignFromPopup(m_form->GenerateReportButton2);
+        QTRY_COMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Mats List"));
+        QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("Order Form"));
+        m_form->close();
+        QFile ini(m_dir->filePath(QStringLiteral("gemwright.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().startsWith((path + QStringLiteral("\r\n")).toUtf8()));
+    }
+
+private:
+    std::optional<gwtest::WorkingDirectory> m_dir;
+    gwtest::ModalWatchdog m_watchdog;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+GW_UI_TEST_MAIN(ReportsTest)
+#include "reports_test.moc"
