@@ -20,6 +20,7 @@
 #include "io/ConfigFile.h"
 #include "io/ItemFiles.h"
 #include "io/SettingsFile.h"
+#include "ui/FileDialogRun.h"
 #include "ui/LoadDropSrc.h"
 #include "ui/ReportButtonText.h"
 
@@ -70,20 +71,6 @@ bool AskYesNo(QWidget* parent, const QString& text)
     box.setObjectName(QStringLiteral("QuestionBox"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
-}
-
-// Runs a file dialog on its first filter, or the one given, starting in the start directory.
-// Gives the chosen path, or nothing when the user cancels.
-QString RunFileDialog(QFileDialog* dialog, const QStringList& filters, int filterIndex,
-                      const QString& startDir)
-{
-    dialog->setNameFilters(filters);
-    dialog->selectNameFilter(filters.value(filterIndex));
-    dialog->setDirectory(startDir);
-    dialog->selectFile(QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    return dialog->selectedFiles().value(0);
 }
 
 } // namespace
@@ -143,7 +130,9 @@ void TMainForm::SaveAs1Click()
     dialog->setDefaultSuffix(QStringLiteral("gwc"));
     // Replacing an existing configuration asks nothing, as it always did.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    const QString path = RunFileDialog(dialog, SaveDialogFilter, 0, StartDir);
+    // The name box offers the configuration's own name, so Save As starts from it.
+    const QString current = ConfigFileName.isEmpty() ? QString() : QFileInfo(ConfigFileName).fileName();
+    const QString path = RunFileDialog(dialog, SaveDialogFilter, 0, StartDir, current);
     if (path.isEmpty())
         return;
 

@@ -15,6 +15,7 @@
 #include "report/ReportSource.h"
 #include "report/ReportTemplate.h"
 #include "ui/ClickableLabel.h"
+#include "ui/FileDialogRun.h"
 #include "ui/ReportButtonText.h"
 #include "ui/ReportFormSrc.h"
 #include "ui/Text.h"
@@ -110,13 +111,8 @@ void TMainForm::Assign1Click()
 {
     QFileDialog* dialog = OpenDialog1();
     dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setNameFilters(OpenDialogFilter);
-    dialog->selectNameFilter(OpenDialogFilter.value(14));   // "Report Definition (*.rpt)"
-    dialog->setDirectory(StartDir);
-    dialog->selectFile(QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    const QString path = dialog->selectedFiles().value(0);
+    // The fifteenth filter: "Report Definition (*.rpt)".
+    const QString path = RunFileDialog(dialog, OpenDialogFilter, 14, StartDir);
     if (path.isEmpty())
         return;
     // The settings file takes the new assignment when the window closes.

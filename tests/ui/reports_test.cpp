@@ -34,6 +34,7 @@ struct SeenDialog {
     QString objectName;
     QString filter;
     QString directory;
+    QString nameBox;
 };
 
 // Answers the next file dialog: types `name` and presses Return, or cancels when `name` is empty.
@@ -46,7 +47,8 @@ void AnswerFileDialog(const QString& name, SeenDialog* seen = nullptr)
             return;
         }
         if (seen != nullptr)
-            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path()};
+            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path(),
+                     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()};
         if (name.isEmpty()) {
             dialog->reject();
             return;
@@ -165,11 +167,13 @@ private slots:
         gwtest::Click(m_form->GenerateReportButton);
         QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Shopping list\n"));
 
-        // Cancelling the dialog changes nothing.
+        // Cancelling the dialog changes nothing; the name chosen for the other button is not
+        // offered again.
         seen = {};
         AnswerFileDialog(QString(), &seen);
         AssignFromPopup(m_form->GenerateReportButton2);
         QTRY_VERIFY(seen.seen);
+        QCOMPARE(seen.nameBox, QString());
         QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
         QCOMPARE(m_form->ReportDefinition2, QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
         QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("shop"));
