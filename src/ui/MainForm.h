@@ -28,6 +28,7 @@ class QMenu;
 class QPoint;
 class QPushButton;
 class QRadioButton;
+class QShowEvent;
 class QTabBar;
 class QTabWidget;
 class QWidget;
@@ -252,6 +253,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildCharacterPanel(QWidget* host);
@@ -273,4 +275,5 @@ private:
     QButtonGroup* m_modeGroup = nullptr;
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_openDialog = nullptr;
+    bool m_shownOnce = false;
 };

@@ -27,6 +27,7 @@
 #include "model/Gems.h"
 #include "model/Imbue.h"
 #include "ui/ClickableLabel.h"
+#include "ui/GroupFrameStyle.h"
 
 namespace {
 
@@ -60,12 +61,21 @@ QLabel* MakeLabel(const QString& name, const QString& text)
     return Named(new QLabel(text), name);
 }
 
-// A figure the refresh rewrites: room for its longest text, so that a new value never relayouts
-// the group around it.
+// A figure the refresh rewrites: a fixed size with room for its longest text, so that a new
+// value never asks the layouts above it to recompute, and its own background on the plain one
+// beneath, so that a changed figure repaints itself alone instead of its group.
 template <class L> L* AsFigure(L* label, const QString& widest)
 {
-    label->setFixedWidth(label->fontMetrics().horizontalAdvance(widest) + 4);
+    label->setFixedSize(label->fontMetrics().horizontalAdvance(widest) + 4, label->sizeHint().height());
+    label->setAutoFillBackground(true);
     return label;
+}
+
+QGroupBox* MakeGroup(const QString& name, const QString& title)
+{
+    auto* box = Named(new QGroupBox(title), name);
+    UsePlainGroupFrame(box);
+    return box;
 }
 
 QComboBox* MakeList(const QString& name, const QStringList& items, int minimumChars, int visibleItems = 10)
@@ -190,7 +200,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     static const char* const statNames[8] = {"STR:", "CON:", "DEX:", "QUI:", "INT:", "PIE:", "CHA:", "EMP:"};
     static const char* const statTotals[8] = {"TotalStr", "TotalCon", "TotalDex", "TotalQui",
                                               "TotalInt", "TotalPie", "TotalCha", "TotalEmp"};
-    auto* stats = Named(new QGroupBox(QStringLiteral("Stats")), QStringLiteral("GroupBox1"));
+    auto* stats = MakeGroup(QStringLiteral("GroupBox1"), QStringLiteral("Stats"));
     auto* statGrid = new QGridLayout(stats);
     for (int i = 0; i < 8; ++i) {
         StatNameLabels[i] = Named(new ClickableLabel(QString::fromLatin1(statNames[i])),
@@ -208,7 +218,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     static const char* const resistTotals[9] = {"TotalBody",   "TotalCold",  "TotalHeat",
                                                 "TotalEnergy", "TotalMatter", "TotalSpirit",
                                                 "TotalCrush",  "TotalThrust", "TotalSlash"};
-    auto* resists = Named(new QGroupBox(QStringLiteral("Resists")), QStringLiteral("GroupBox2"));
+    auto* resists = MakeGroup(QStringLiteral("GroupBox2"), QStringLiteral("Resists"));
     auto* resistGrid = new QGridLayout(resists);
     for (int i = 0; i < 9; ++i) {
         ResistNameLabels[i] = Named(new ClickableLabel(QString::fromLatin1(resistNames[i])),
@@ -222,7 +232,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     row->addWidget(resists);
 
     auto* middle = new QVBoxLayout;
-    auto* hitsPower = Named(new QGroupBox(QStringLiteral("Hits and Power")), QStringLiteral("GroupBox4"));
+    auto* hitsPower = MakeGroup(QStringLiteral("GroupBox4"), QStringLiteral("Hits and Power"));
     auto* hpGrid = new QGridLayout(hitsPower);
     Label33 = Named(new ClickableLabel(QStringLiteral("Hits:")), QStringLiteral("Label33"));
     TotalHits = AsFigure(Named(new ClickableLabel(QStringLiteral("0")), QStringLiteral("TotalHits")), widestTotal);
@@ -235,7 +245,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     hpGrid->setColumnStretch(2, 1);
     middle->addWidget(hitsPower);
 
-    auto* focus = Named(new QGroupBox(QStringLiteral("Focus")), QStringLiteral("GroupBox3"));
+    auto* focus = MakeGroup(QStringLiteral("GroupBox3"), QStringLiteral("Focus"));
     auto* focusColumn = new QVBoxLayout(focus);
     for (int i = 0; i < 4; ++i) {
         TotalFocus[i] = AsFigure(Named(new ClickableLabel(QStringLiteral("No Focus")),
@@ -245,7 +255,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     }
     middle->addWidget(focus);
 
-    auto* cost = Named(new QGroupBox(QStringLiteral("Total Cost")), QStringLiteral("GroupBox7"));
+    auto* cost = MakeGroup(QStringLiteral("GroupBox7"), QStringLiteral("Total Cost"));
     auto* costColumn = new QVBoxLayout(cost);
     TotalCost = AsFigure(MakeLabel(QStringLiteral("TotalCost"), QStringLiteral("0c")),
                          QStringLiteral("2147p 483g 64s 47c "));
@@ -254,7 +264,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     middle->addStretch(1);
     row->addLayout(middle);
 
-    auto* skills = Named(new QGroupBox(QStringLiteral("Skills")), QStringLiteral("GroupBox5"));
+    auto* skills = MakeGroup(QStringLiteral("GroupBox5"), QStringLiteral("Skills"));
     auto* skillColumn = new QVBoxLayout(skills);
     TotalSkills = Named(new QListWidget, QStringLiteral("TotalSkills"));
     TotalSkills->setFocusPolicy(Qt::NoFocus);  // not a tab stop
@@ -263,7 +273,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     row->addWidget(skills, 1);
 
     auto* right = new QVBoxLayout;
-    DisplaySelect = Named(new QGroupBox(QStringLiteral("Display")), QStringLiteral("DisplaySelect"));
+    DisplaySelect = MakeGroup(QStringLiteral("DisplaySelect"), QStringLiteral("Display"));
     auto* displayColumn = new QVBoxLayout(DisplaySelect);
     m_displayGroup = new QButtonGroup(this);
     DisplaySelectItems[0] = Named(new QRadioButton(QStringLiteral("Total Bonus")), QStringLiteral("DisplayTotalBonus"));
@@ -276,7 +286,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     DisplaySelectItems[0]->setChecked(true);
     right->addWidget(DisplaySelect);
 
-    auto* options = Named(new QGroupBox(QStringLiteral("Options")), QStringLiteral("GroupBox6"));
+    auto* options = MakeGroup(QStringLiteral("GroupBox6"), QStringLiteral("Options"));
     auto* optionGrid = new QGridLayout(options);
     CrafterSkill = MakeList(QStringLiteral("CrafterSkill"), ToQStringList(gw::CrafterSkillListTexts()), 4, 20);
     CharLevel = MakeEdit(QStringLiteral("CharLevel"), QStringLiteral("50"), 0, 0);
@@ -306,6 +316,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
 void TMainForm::buildArmourPage()
 {
     ArmorSheet = Named(new QWidget, QStringLiteral("ArmorSheet"));
+    ArmorSheet->setAutoFillBackground(true);
     auto* sheetColumn = new QVBoxLayout(ArmorSheet);
     sheetColumn->setSpacing(0);
     ArmorTabs = Named(new QTabBar, QStringLiteral("ArmorTabs"));
@@ -340,7 +351,7 @@ void TMainForm::buildArmourPage()
     auto* levelLine = new QHBoxLayout;
     levelLine->setSpacing(2);
     levelLine->addWidget(MakeLabel(QStringLiteral("Label50"), QStringLiteral("Item Level:")));
-    levelLine->addSpacing(4);
+    levelLine->addSpacing(6);
     levelLine->addWidget(ArmorLevel);
     levelLine->addWidget(ArmorLevelButton);
     levelLine->addStretch(1);
@@ -436,6 +447,7 @@ void TMainForm::buildArmourPage()
     m_modeGroup->addButton(IsDrop);
     IsPlayerMade->setChecked(true);
     auto* modeLine = new QHBoxLayout;
+    modeLine->setSpacing(6);
     modeLine->addWidget(IsPlayerMade);
     modeLine->addWidget(IsDrop);
     modeLine->addStretch(1);
@@ -444,6 +456,7 @@ void TMainForm::buildArmourPage()
     ArmorSaveDrop = MakeButton(QStringLiteral("ArmorSaveDrop"), QStringLiteral("Save Item"));
     ArmorSaveDrop->hide();
     auto* itemButtons = new QHBoxLayout;
+    itemButtons->setSpacing(6);
     itemButtons->addWidget(ArmorLoadDrop);
     itemButtons->addWidget(ArmorSaveDrop);
     itemButtons->addStretch(1);
@@ -456,11 +469,13 @@ void TMainForm::buildArmourPage()
 
     grid->setColumnStretch(8, 1);
     grid->setRowStretch(8, 1);
-    // The two sets share columns 5 to 7; holding their widths keeps the other columns in place
-    // when the mode switches.
-    grid->setColumnMinimumWidth(5, std::max({GemPoints[0]->width(), speedLabel->sizeHint().width(),
-                                             itemNameLabel->sizeHint().width()}));
-    grid->setColumnMinimumWidth(6, std::max(GemCost[0]->width(), ArmorDPS->width()));
+    // The player-made and drop controls share their places: a hidden one keeps its room, so that
+    // nothing moves when the mode switches.
+    for (QWidget* w : pane->findChildren<QWidget*>()) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
 
     ArmorJewelryPage->addTab(ArmorSheet, QStringLiteral("Armor/Weapons"));
     setArmourTabOrder();
@@ -469,6 +484,7 @@ void TMainForm::buildArmourPage()
 void TMainForm::buildJewelleryPage()
 {
     JewelrySheet = Named(new QWidget, QStringLiteral("JewelrySheet"));
+    JewelrySheet->setAutoFillBackground(true);
     auto* sheetColumn = new QVBoxLayout(JewelrySheet);
     sheetColumn->setSpacing(0);
     JewelryTabs = Named(new QTabBar, QStringLiteral("JewelryTabs"));
@@ -488,6 +504,7 @@ void TMainForm::buildJewelleryPage()
     grid->addWidget(MakeLabel(QStringLiteral("Label35"), QStringLiteral("Item Name:")), 0, 0);
     grid->addWidget(JewelryItemName, 0, 1, 1, 3);
     auto* utilityLine = new QHBoxLayout;
+    utilityLine->setSpacing(6);
     utilityLine->addWidget(MakeLabel(QStringLiteral("Label56"), QStringLiteral("Utility:")));
     JewelryUtility = AsFigure(MakeLabel(QStringLiteral("JewelryUtility"), QStringLiteral("0")), QStringLiteral("0000.0"));
     utilityLine->addWidget(JewelryUtility);
@@ -526,6 +543,7 @@ void TMainForm::buildJewelleryPage()
     JewelrySave = MakeButton(QStringLiteral("JewelrySave"), QStringLiteral("Save Item"));
     JewelryClear = MakeButton(QStringLiteral("JewelryClear"), QStringLiteral("Clear Item"));
     auto* itemButtons = new QHBoxLayout;
+    itemButtons->setSpacing(6);
     itemButtons->addStretch(1);
     itemButtons->addWidget(JewelryLoad);
     itemButtons->addWidget(JewelrySave);

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -667,6 +668,20 @@ QFileDialog* TMainForm::OpenDialog1()
         m_openDialog->setDirectory(QStringLiteral("./items"));
     }
     return m_openDialog;
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce || isMaximized() || isFullScreen())
+        return;
+    m_shownOnce = true;
+    // The window opens in the middle of the screen it is shown on.
+    if (const QScreen* where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
