@@ -129,6 +129,7 @@ TItemBrowser::TItemBrowser(QWidget* parent)
     m_listNote = new QLabel(this);
     m_listNote->setObjectName(QStringLiteral("ListNote"));
     m_listNote->setWordWrap(true);
+    m_listNote->setContentsMargins(6, 4, 6, 4);
     m_listNote->hide();
 
     Panel1 = new QFrame(this);

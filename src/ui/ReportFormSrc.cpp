@@ -55,22 +55,28 @@ TReportForm::TReportForm(QWidget* parent)
     layout->addWidget(ReportMemo, 1);
     layout->addWidget(Panel1);
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setDefaultSuffix(QStringLiteral("txt"));
-    SaveDialog1->setNameFilter(QStringLiteral("Text Files (*.txt)"));
-    SaveDialog1->setDirectory(QStringLiteral("."));
-    // Saving a report again under the same name replaces it without a question; the same
-    // widget-based dialog everywhere keeps it findable and answerable by the tests.
-    SaveDialog1->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
-
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
     connect(ReportSave, &QPushButton::clicked, this, &TReportForm::ReportSaveClick);
     connect(ReportClose, &QPushButton::clicked, this, &TReportForm::ReportCloseClick);
+}
+
+QFileDialog* TReportForm::SaveDialog1()
+{
+    if (m_saveDialog == nullptr) {
+        m_saveDialog = new QFileDialog(this);
+        m_saveDialog->setObjectName(QStringLiteral("SaveDialog1"));
+        m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
+        m_saveDialog->setFileMode(QFileDialog::AnyFile);
+        m_saveDialog->setDefaultSuffix(QStringLiteral("txt"));
+        m_saveDialog->setNameFilter(QStringLiteral("Text Files (*.txt)"));
+        m_saveDialog->setDirectory(QStringLiteral("."));
+        // Saving a report again under the same name replaces it without a question; the same
+        // widget-based dialog everywhere keeps it findable and answerable by the tests.
+        m_saveDialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    }
+    return m_saveDialog;
 }
 
 void TReportForm::SetReportText(const std::string& bytes)
@@ -116,9 +122,10 @@ bool TReportForm::SaveReportTo(std::filesystem::path path)
 
 void TReportForm::ReportSaveClick()
 {
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    QFileDialog* dialog = SaveDialog1();
+    if (dialog->exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = SaveDialog1->selectedFiles();
+    const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty())
         return;
     SaveReportTo(std::filesystem::path(chosen.first().toStdString()));

@@ -30,9 +30,14 @@ public:
     QFrame* Panel1 = nullptr;
     QPushButton* ReportSave = nullptr;
     QPushButton* ReportClose = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    // The save dialog, owned by the window and made on first use (a file dialog costs more to
+    // build than the rest of the window): default suffix "txt", "Text Files (*.txt)", ".".
+    QFileDialog* SaveDialog1();
 
 public slots:
     void ReportSaveClick();
     void ReportCloseClick();
+
+private:
+    QFileDialog* m_saveDialog = nullptr;
 };

@@ -76,7 +76,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_form = std::make_unique<TReportForm>();
-        m_form->SaveDialog1->setDirectory(m_dir->path());
+        m_form->SaveDialog1()->setDirectory(m_dir->path());
         m_root = fs::path(m_dir->path().toStdString());
     }
     void cleanup()
@@ -92,8 +92,8 @@ private slots:
         QVERIFY(!m_form->isModal());
         QVERIFY(!m_form->ReportMemo->isReadOnly());
         QVERIFY(QFontInfo(m_form->ReportMemo->font()).fixedPitch());
-        QCOMPARE(m_form->SaveDialog1->defaultSuffix(), QString("txt"));
-        QCOMPARE(m_form->SaveDialog1->nameFilters(), QStringList({"Text Files (*.txt)"}));
+        QCOMPARE(m_form->SaveDialog1()->defaultSuffix(), QString("txt"));
+        QCOMPARE(m_form->SaveDialog1()->nameFilters(), QStringList({"Text Files (*.txt)"}));
     }
 
     void aReportReplacesTheMemoInOneUndoableStep()
