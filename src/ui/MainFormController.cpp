@@ -432,6 +432,8 @@ void TMainForm::ArmorLevelChange()
 {
     if (LoadingItem == 1)
         return;
+    // Any text is accepted: a level beyond the capacity table counts as its nearest end (0 or
+    // 51), text without digits as level 0.
     Items[m_armourSlot].ImbuePoints =
         gw::ImbueCapacityFromText(ToCp1252(ArmorLevel->text()), ArmorQuality->currentIndex());
     StoreArmorItem();

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -205,6 +206,33 @@ private slots:
         gwtest::TypeOver(form.CharLevel, QStringLiteral("10"));
         QCOMPARE(form.Config.caps.HitsCap, 40);
         QCOMPARE(runs, 1);
+    }
+
+    void closingWritesTheSettingsWhicheverWay_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("File, Exit") << true;
+        QTest::newRow("close box") << false;
+    }
+    void closingWritesTheSettingsWhicheverWay()
+    {
+        QFETCH(bool, byMenu);
+        const QString settings = m_dir->filePath(QStringLiteral("gemwright.ini"));
+        {
+            TMainForm form;
+            QVERIFY(gwtest::ShowAndActivate(&form));
+            gwtest::ChooseEntry(form.RealmSelect, 2);
+            QVERIFY(!QFile::exists(settings));
+            if (byMenu)
+                form.Exit1->trigger();
+            else
+                form.close();
+            QVERIFY(!form.isVisible());
+        }
+        QVERIFY(QFile::exists(settings));
+        // The next start finds the realm again.
+        TMainForm next;
+        QCOMPARE(next.Realm(), 2);
     }
 
 private:
