@@ -233,8 +233,8 @@ void TMainForm::ReadSettings()
     const gw::Settings& settings = read.settings;
     ReportDefinition2 = FromUtf8(settings.ReportDefinition2);
     ReportDefinition1 = FromUtf8(settings.ReportDefinition1);
-    if (read.found) {
-        // Captions come from the file names; without a settings file the designed ones stay.
+    if (read.found && read.message.empty()) {
+        // Captions come from the file names; with the defaults the designed ones stay.
         GenerateReportButton2->setText(ReportButtonText(ReportDefinition2));
         GenerateReportButton->setText(ReportButtonText(ReportDefinition1));
         const QSignalBlocker quiet(RealmSelect);

@@ -556,6 +556,21 @@ private slots:
         QVERIFY(ReadAll(m_dir->filePath(QStringLiteral("gemwright.ini"))).endsWith("\r\n1"));
     }
 
+    void anUnreadableSettingsFileIsReportedAndTheDefaultsApply()
+    {
+        QVERIFY(QDir().mkdir(QStringLiteral("gemwright.ini")));
+        QString message;
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &message);
+        start();
+        QTRY_VERIFY(message.contains(QStringLiteral("gemwright.ini")));
+        QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("Order Form"));
+        QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
+        QCOMPARE(m_form->ReportDefinition1, QDir(m_form->StartDir).filePath(QStringLiteral("Mats List.rpt")));
+        QCOMPARE(m_form->RealmSelect->currentIndex(), 0);
+        // Closing cannot replace a directory; it says nothing and the window still closes.
+        QVERIFY(m_form->close());
+    }
+
 private:
     void start()
     {
