@@ -74,7 +74,7 @@ private:
 
 namespace gw {
 // True when a file name matches a list mask: '*' any run of characters, '?' one, letters
-// compared without regard to ASCII case, as the mask of a file list always was.
+// compared without regard to ASCII case, so "Sword.WEAPON" is listed with the weapons.
 bool MatchesFileMask(std::string_view name, std::string_view mask);
 // The names in `directory` that match `mask`, sorted as the list shows them. `exists` tells
 // whether the directory could be read at all.

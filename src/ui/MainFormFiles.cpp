@@ -45,7 +45,7 @@ QString FromUtf8(std::string_view text)
 }
 
 // The error box: the message and the single button Abort. `detail` adds the reason the system
-// gives, below the message of the design.
+// gives, below the message itself.
 void ShowError(QWidget* parent, const QString& text, const QString& detail = {})
 {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Abort,
@@ -84,6 +84,7 @@ void TMainForm::Open1Click()
         return;
 
     const gw::ConfigReadResult result = gw::OpenConfiguration(ToPath(path), Config, Realm());
+    // A file that cannot be opened, or ends before its last record, is named in an error box.
     if (!result.opened) {
         for (const std::string& message : result.messages)
             ShowError(this, FromUtf8(message), path);
@@ -117,6 +118,7 @@ void TMainForm::Save1Click()
         SaveAs1Click();
         return;
     }
+    // A failed save is reported: the player must not believe the plan is kept when it is not.
     const gw::SaveResult saved = gw::SaveConfiguration(ToPath(ConfigFileName), Config, Realm());
     if (!saved)
         ShowError(this, FromUtf8(saved.message));
@@ -128,7 +130,7 @@ void TMainForm::SaveAs1Click()
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("gwc"));
-    // Replacing an existing configuration asks nothing, as it always did.
+    // Replacing an existing configuration asks nothing: the player has just chosen that name.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     // The name box offers the configuration's own name, so Save As starts from it.
     const QString current = ConfigFileName.isEmpty() ? QString() : QFileInfo(ConfigFileName).fileName();
@@ -190,6 +192,8 @@ bool LoadItemIntoSlot(TMainForm& form, int slot)
     const fs::path path = form.ItemBrowser->SelectedPath();
     if (path.empty())
         return false;
+    // A file gone or unreadable since it was listed is reported like a refused one: the slot
+    // keeps its item.
     const gw::ReadOutcome outcome =
         gw::LoadItemFile(path, form.Items[static_cast<std::size_t>(slot)], realm);
     if (!outcome.ok()) {
@@ -234,7 +238,8 @@ void TMainForm::ReadSettings()
     ReportDefinition2 = FromUtf8(settings.ReportDefinition2);
     ReportDefinition1 = FromUtf8(settings.ReportDefinition1);
     if (read.found && read.message.empty()) {
-        // Captions come from the file names; with the defaults the designed ones stay.
+        // Captions come from the file names; with the defaults the buttons keep "Config Report"
+        // and "Order Form".
         GenerateReportButton2->setText(ReportButtonText(ReportDefinition2));
         GenerateReportButton->setText(ReportButtonText(ReportDefinition1));
         const QSignalBlocker quiet(RealmSelect);

@@ -111,6 +111,7 @@ bool TReportForm::SaveReportTo(std::filesystem::path path)
 {
     if (!path.has_extension())
         path += ".txt";
+    // The error names the file and the system's reason; a failed save leaves any old file whole.
     const gw::SaveResult result = gw::WriteFileAtomically(path, ReportFileBytes());
     if (!result) {
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(result.message),

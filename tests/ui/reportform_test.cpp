@@ -85,7 +85,7 @@ private slots:
         m_dir.reset();
     }
 
-    void designedWindow()
+    void aModelessMonospacedWindowWithItsOwnSaveDialog()
     {
         QCOMPARE(m_form->windowTitle(), QString("Crafter Report"));
         QVERIFY(m_form->isWindow());
