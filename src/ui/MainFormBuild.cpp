@@ -128,6 +128,17 @@ QString LongestGemName()
     return longest;
 }
 
+// The longest focus line: the largest focus amount and the longest focus name of any realm.
+QString LongestFocusLine()
+{
+    QString longest;
+    for (int realm = 0; realm < gw::RealmCount; ++realm)
+        for (const auto& name : gw::EffectListTexts(gw::TypeFocus, realm))
+            if (name.size() > static_cast<std::size_t>(longest.size()))
+                longest = QString::fromStdString(name);
+    return QStringLiteral("-000 ") + longest;
+}
+
 QStringList DialogFilters(const char* pairs)
 {
     const QStringList parts = QString::fromLatin1(pairs).split(QLatin1Char('|'));
@@ -250,7 +261,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     for (int i = 0; i < 4; ++i) {
         TotalFocus[i] = AsFigure(Named(new ClickableLabel(QStringLiteral("No Focus")),
                                        QStringLiteral("TotalFocus%1").arg(i + 1)),
-                                 QStringLiteral("50 Soulrending Focus"));
+                                 LongestFocusLine());
         focusColumn->addWidget(TotalFocus[i]);
     }
     middle->addWidget(focus);
