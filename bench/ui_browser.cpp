@@ -58,7 +58,7 @@ void BM_BrowserOpen10k(benchmark::State& state)
     for (auto _ : state) {
         browser.Prepare(library.realmDir, "*.chest", "albion");
         browser.show();
-        QApplication::processEvents();   // the list lays out and paints its first page
+        QApplication::processEvents(); // the list lays out and paints its first page
         browser.hide();
         benchmark::DoNotOptimize(browser.FileList->count());
     }
@@ -76,7 +76,7 @@ void BM_BrowserPreview(benchmark::State& state)
     QApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
-        row = (row + 1) % 2;   // a selection change is what previews a file
+        row = (row + 1) % 2; // a selection change is what previews a file
         browser.FileList->setCurrentRow(row);
         QApplication::processEvents();
     }

@@ -34,8 +34,8 @@ PreviewTexts PreviewOf(const GWItem& item, int realm)
         // The name lookup is bounded: a type or index from a damaged file names nothing.
         p.effects[static_cast<std::size_t>(row)] =
             std::to_string(item.EffectAmount[static_cast<std::size_t>(row)]) + " " +
-            std::string(LookupEffectName(type, BoundRealm(realm),
-                                         item.EffectName[static_cast<std::size_t>(row)]));
+            std::string(
+                LookupEffectName(type, BoundRealm(realm), item.EffectName[static_cast<std::size_t>(row)]));
     }
     return p;
 }

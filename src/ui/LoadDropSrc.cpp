@@ -58,7 +58,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
                                                      std::string_view mask, bool* exists)
 {
     struct Entry {
-        std::string key;   // ASCII-folded name: the list reads A to Z whatever the case
+        std::string key; // ASCII-folded name: the list reads A to Z whatever the case
         std::string name;
     };
     std::vector<Entry> found;
@@ -113,8 +113,7 @@ QLabel* AddValue(QWidget* parent, const char* objectName, const QString& text)
 
 } // namespace
 
-TItemBrowser::TItemBrowser(QWidget* parent)
-    : QDialog(parent)
+TItemBrowser::TItemBrowser(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ItemBrowser"));
     setWindowTitle(QStringLiteral("Load Drop"));
@@ -122,7 +121,7 @@ TItemBrowser::TItemBrowser(QWidget* parent)
 
     FileList = new QListWidget(this);
     FileList->setObjectName(QStringLiteral("FileList"));
-    FileList->setUniformItemSizes(true);   // keeps a list of thousands of names instant
+    FileList->setUniformItemSizes(true); // keeps a list of thousands of names instant
     FileList->setSelectionMode(QAbstractItemView::SingleSelection);
     FileList->setMinimumWidth(225);
 
@@ -164,8 +163,7 @@ TItemBrowser::TItemBrowser(QWidget* parent)
     effects->setHorizontalSpacing(6);
     effects->setVerticalSpacing(6);
     static const char* const effectLabels[4] = {"Label9", "Label10", "Label11", "Label12"};
-    static const char* const effectValues[4] = {"ItemEffect1", "ItemEffect2", "ItemEffect3",
-                                                "ItemEffect4"};
+    static const char* const effectValues[4] = {"ItemEffect1", "ItemEffect2", "ItemEffect3", "ItemEffect4"};
     for (int k = 0; k < 4; ++k) {
         effects->addWidget(AddLabel(Panel1, effectLabels[k], QStringLiteral("Effect %1:").arg(k + 1)), k, 0);
         ItemEffect[static_cast<std::size_t>(k)] = AddValue(Panel1, effectValues[k], QStringLiteral("none"));
@@ -270,7 +268,7 @@ void TItemBrowser::rereadList()
     QStringList names;
     names.reserve(static_cast<qsizetype>(m_entries.size()));
     for (const auto& entry : m_entries)
-        names.append(QString::fromStdString(entry.native()));   // item file names are UTF-8
+        names.append(QString::fromStdString(entry.native())); // item file names are UTF-8
 
     const QSignalBlocker quiet(FileList);
     FileList->clear();
@@ -282,8 +280,8 @@ void TItemBrowser::rereadList()
                                 .arg(QString::fromStdString(m_directory.native())));
         m_listNote->show();
     } else if (m_entries.empty()) {
-        m_listNote->setText(QStringLiteral("No saved %1 items in this realm yet.")
-                                .arg(QString::fromStdString(m_mask)));
+        m_listNote->setText(
+            QStringLiteral("No saved %1 items in this realm yet.").arg(QString::fromStdString(m_mask)));
         m_listNote->show();
     } else {
         m_listNote->hide();

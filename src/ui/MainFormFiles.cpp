@@ -48,8 +48,7 @@ QString FromUtf8(std::string_view text)
 // gives, below the message itself.
 void ShowError(QWidget* parent, const QString& text, const QString& detail = {})
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Abort,
-                    parent);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Abort, parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     if (!detail.isEmpty())
         box.setInformativeText(detail);
@@ -58,8 +57,7 @@ void ShowError(QWidget* parent, const QString& text, const QString& detail = {})
 
 void ShowInformation(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("InformationBox"));
     box.exec();
 }
@@ -194,8 +192,7 @@ bool LoadItemIntoSlot(TMainForm& form, int slot)
         return false;
     // A file gone or unreadable since it was listed is reported like a refused one: the slot
     // keeps its item.
-    const gw::ReadOutcome outcome =
-        gw::LoadItemFile(path, form.Items[static_cast<std::size_t>(slot)], realm);
+    const gw::ReadOutcome outcome = gw::LoadItemFile(path, form.Items[static_cast<std::size_t>(slot)], realm);
     if (!outcome.ok()) {
         ShowError(&form, FromUtf8(outcome.message));
         return false;

@@ -56,9 +56,12 @@ private:
         if (index >= static_cast<int>(PanelCaption::Str) && index <= static_cast<int>(PanelCaption::Emp))
             return m_form.TotalStats[static_cast<std::size_t>(index - static_cast<int>(PanelCaption::Str))];
         if (index >= static_cast<int>(PanelCaption::Body) && index <= static_cast<int>(PanelCaption::Slash))
-            return m_form.TotalResists[static_cast<std::size_t>(index - static_cast<int>(PanelCaption::Body))];
-        if (index >= static_cast<int>(PanelCaption::Focus1) && index <= static_cast<int>(PanelCaption::Focus4))
-            return m_form.TotalFocus[static_cast<std::size_t>(index - static_cast<int>(PanelCaption::Focus1))];
+            return m_form
+                .TotalResists[static_cast<std::size_t>(index - static_cast<int>(PanelCaption::Body))];
+        if (index >= static_cast<int>(PanelCaption::Focus1) &&
+            index <= static_cast<int>(PanelCaption::Focus4))
+            return m_form
+                .TotalFocus[static_cast<std::size_t>(index - static_cast<int>(PanelCaption::Focus1))];
         switch (caption) {
         case PanelCaption::Hits:
             return m_form.TotalHits;

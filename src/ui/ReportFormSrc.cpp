@@ -16,8 +16,7 @@
 #include "io/AtomicFile.h"
 #include "ui/Text.h"
 
-TReportForm::TReportForm(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+TReportForm::TReportForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("ReportForm"));
     setWindowTitle(QStringLiteral("Crafter Report"));

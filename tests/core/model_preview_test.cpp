@@ -8,7 +8,7 @@
 namespace gw {
 namespace {
 
-GWItem Drop(std::initializer_list<std::array<int, 3>> rows)   // {type, amount, name index}
+GWItem Drop(std::initializer_list<std::array<int, 3>> rows) // {type, amount, name index}
 {
     GWItem item;
     item.PlayerMade = 0;
@@ -52,7 +52,7 @@ TEST(Preview, StatAndResistDropShowsAmountsNamesAndUtility)
     EXPECT_EQ(p.effects[1], "8 Body Resist");
     EXPECT_EQ(p.effects[2], "none");
     EXPECT_EQ(p.effects[3], "none");
-    EXPECT_EQ(p.utility, "26.0");   // 15 x 2/3 + 8 x 2
+    EXPECT_EQ(p.utility, "26.0"); // 15 x 2/3 + 8 x 2
 }
 
 TEST(Preview, FocusCountsOneWhateverItsAmount)

@@ -99,14 +99,13 @@ private slots:
 
     void listsOnlyTheSlotKindSortedWhateverTheCase()
     {
-        for (const char* name : {"zeta.chest", "Alpha.chest", "beta.CHEST", "gamma.arms", "chest",
-                                 "delta.chest.bak"})
+        for (const char* name :
+             {"zeta.chest", "Alpha.chest", "beta.CHEST", "gamma.arms", "chest", "delta.chest.bak"})
             WriteBytes(m_realmDir / name, "x");
         fs::create_directory(m_realmDir / "folder.chest");
 
         m_browser->Prepare(m_realmDir, "*.chest", "albion");
-        QCOMPARE(Listed(m_browser->FileList),
-                 QStringList({"Alpha.chest", "beta.CHEST", "zeta.chest"}));
+        QCOMPARE(Listed(m_browser->FileList), QStringList({"Alpha.chest", "beta.CHEST", "zeta.chest"}));
         QVERIFY(m_browser->findChild<QLabel*>("ListNote")->isHidden());
 
         m_browser->Prepare(m_realmDir, "*.arms", "albion");
@@ -126,7 +125,7 @@ private slots:
 
     void clickingAFilePreviewsItAndAnotherUseStartsClean()
     {
-        gw::GWItem item = Drop("Sword of \xC6ons");   // Windows-1252 for "Æ"
+        gw::GWItem item = Drop("Sword of \xC6ons"); // Windows-1252 for "Æ"
         QVERIFY(gw::SaveItemFile(m_realmDir / "sword.weapon", item, 0));
         ShowAndWait();
         m_browser->Prepare(m_realmDir, "*.weapon", "albion");

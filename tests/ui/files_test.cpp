@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(m_form->Items[7].Name, std::string("Old 7"));
         QCOMPARE(m_form->Items[10].Name, std::string("Old 10"));
         QCOMPARE(m_form->Items[17].EffectAmount[0], 18);
-        QCOMPARE(m_form->Items[0].Level, 0);   // a version1.2 record carries level and strings
+        QCOMPARE(m_form->Items[0].Level, 0); // a version1.2 record carries level and strings
     }
 
     void openingDerivesWhichWeaponCounts()
@@ -368,7 +368,7 @@ private slots:
     {
         start();
         QVERIFY(QDir().mkpath(QStringLiteral("items/albion")));
-        ShowJewelleryTab(4);   // Left Ring
+        ShowJewelleryTab(4); // Left Ring
         gwtest::TypeOver(m_form->JewelryItemName, QStringLiteral("Band"));
         gwtest::TypeOver(m_form->JewelryLevel, QStringLiteral("45"));
         const QString file = m_dir->filePath(QStringLiteral("items/albion/Band.ring"));
@@ -383,7 +383,8 @@ private slots:
         gwtest::TypeOver(m_form->JewelryLevel, QStringLiteral("46"));
         gwtest::AnswerMessageBox(QMessageBox::No, &message);
         gwtest::Click(m_form->JewelrySave);
-        QTRY_COMPARE(message, QStringLiteral("The item %1 already exists. Do you want to replace it?").arg(file));
+        QTRY_COMPARE(message,
+                     QStringLiteral("The item %1 already exists. Do you want to replace it?").arg(file));
         QCOMPARE(ReadAll(file), first);
 
         gwtest::AnswerMessageBox(QMessageBox::Yes);
@@ -393,7 +394,8 @@ private slots:
         QVERIFY(ReadAll(file).contains("\r\n46\r\n"));
 
         // Names that would leave the realm's directory, or name nothing, are refused.
-        for (const QString& name : {QStringLiteral("../Escape"), QStringLiteral(".."), QStringLiteral("a/b")}) {
+        for (const QString& name :
+             {QStringLiteral("../Escape"), QStringLiteral(".."), QStringLiteral("a/b")}) {
             gwtest::TypeOver(m_form->JewelryItemName, name);
             message.clear();
             gwtest::AnswerMessageBox(QMessageBox::Abort, &message);

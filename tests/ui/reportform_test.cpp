@@ -115,7 +115,8 @@ private slots:
         AnswerSaveDialog("order");
         QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
         QTRY_VERIFY(fs::exists(m_root / "order.txt"));
-        QCOMPARE(ReadBytes(m_root / "order.txt"), std::string("Gems:\r\n  3 Fiery Essence Jewel\r\n\xC6!\r\n"));
+        QCOMPARE(ReadBytes(m_root / "order.txt"),
+                 std::string("Gems:\r\n  3 Fiery Essence Jewel\r\n\xC6!\r\n"));
 
         // Saving again under the same name replaces the file without a question.
         m_form->SetReportText("second\n");

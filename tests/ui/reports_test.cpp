@@ -122,14 +122,14 @@ private slots:
 
     void reportsShowTheTotalsAsDisplayed()
     {
-        m_form->Items[12].PlayerMade = 0;   // 30 Strength on the jewel
+        m_form->Items[12].PlayerMade = 0; // 30 Strength on the jewel
         m_form->Items[12].EffectType[0] = 1;
         m_form->Items[12].EffectAmount[0] = 30;
         m_form->RefreshAll();
         gwtest::Click(m_form->GenerateReportButton);
         QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 30|\n"));
 
-        gwtest::Click(m_form->DisplaySelectItems[1]);   // "Distance to Cap"
+        gwtest::Click(m_form->DisplaySelectItems[1]); // "Distance to Cap"
         const QString shown = m_form->TotalStats[0]->text();
         QVERIFY(shown != QStringLiteral("30"));
         gwtest::Click(m_form->GenerateReportButton);
@@ -163,7 +163,8 @@ private slots:
         QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("shop"));
         QCOMPARE(m_form->ReportDefinition1, shop);
         QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
-        QCOMPARE(m_form->ReportDefinition2, QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
+        QCOMPARE(m_form->ReportDefinition2,
+                 QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
         gwtest::Click(m_form->GenerateReportButton);
         QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Shopping list\n"));
 
@@ -175,7 +176,8 @@ private slots:
         QTRY_VERIFY(seen.seen);
         QCOMPARE(seen.nameBox, QString());
         QCOMPARE(m_form->GenerateReportButton2->text(), QStringLiteral("Config Report"));
-        QCOMPARE(m_form->ReportDefinition2, QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
+        QCOMPARE(m_form->ReportDefinition2,
+                 QDir(m_form->StartDir).filePath(QStringLiteral("Config Report.rpt")));
         QCOMPARE(m_form->GenerateReportButton->text(), QStringLiteral("shop"));
     }
 
