@@ -3,49 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "io/AtomicFile.h"
 #include "io/ItemFiles.h"
+#include "support/TestFiles.h"
 
 namespace gw {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "gw-files-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path, ec);
-    }
-    std::size_t Entries() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(path), fs::directory_iterator()));
-    }
-};
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadAll;
+using test::TempDir;
+using test::WriteAll;
 
 TEST(AtomicSave, WritesNewFilesAndReplacesOldOnesWhole)
 {

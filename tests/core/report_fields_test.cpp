@@ -7,29 +7,12 @@
 #include "data/Globals.h"
 #include "model/Imbue.h"
 #include "report/ReportFields.h"
+#include "support/FakeReportSource.h"
 
 namespace gw {
 namespace {
 
-class FakeSource : public ReportSource {
-  public:
-    FakeSource()
-    {
-        for (int i = 0; i < PanelCaptionCount; ++i)
-            captions[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
-    }
-    std::string Caption(PanelCaption c) const override { return captions[static_cast<std::size_t>(c)]; }
-    std::vector<std::string> SkillLines() const override { return skills; }
-    const Configuration& Items() const override { return config; }
-    int CrafterSkillIndex() const override { return crafterSkill; }
-    int Realm() const override { return realm; }
-
-    Configuration config;
-    std::array<std::string, PanelCaptionCount> captions;
-    std::vector<std::string> skills;
-    int crafterSkill = 0;
-    int realm = 0;
-};
+using FakeSource = test::FakeReportSource;
 
 std::string Eval(const FakeSource& source, std::string_view tag)
 {

@@ -2,34 +2,20 @@
 // lines are put together.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "data/Globals.h"
 #include "report/ReportTemplate.h"
+#include "support/FakeReportSource.h"
+#include "support/TestFiles.h"
 
 namespace gw {
 namespace {
 
-// Captions with recognisable texts, so a test sees which one a tag printed.
-class FakeSource : public ReportSource {
-  public:
-    FakeSource()
-    {
-        for (int i = 0; i < PanelCaptionCount; ++i)
-            captions[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
-        captions[static_cast<std::size_t>(PanelCaption::Str)] = "75";
-    }
-    std::string Caption(PanelCaption c) const override { return captions[static_cast<std::size_t>(c)]; }
-    std::vector<std::string> SkillLines() const override { return skills; }
-    const Configuration& Items() const override { return config; }
-    int CrafterSkillIndex() const override { return 0; }
-    int Realm() const override { return 0; }
-
-    Configuration config;
-    std::array<std::string, PanelCaptionCount> captions;
-    std::vector<std::string> skills;
+// Captions with recognisable texts, so a test sees which one a tag printed; strength reads as a
+// number, as in a real report.
+struct FakeSource : test::FakeReportSource {
+    FakeSource() { captions[static_cast<std::size_t>(PanelCaption::Str)] = "75"; }
 };
 
 FakeSource WithChest(bool playerMade)
@@ -228,22 +214,13 @@ TEST(EvaluateCondition, SlotKeywordsAndThePcmadeWord)
 
 class GenerateReportFile : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("gw-report-template-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::filesystem::path m_dir;
+    test::TempDir m_dir;
 };
 
 TEST_F(GenerateReportFile, ReadsTheFileAsText)
 {
-    const auto path = m_dir / "Order.rpt";
-    std::ofstream(path, std::ios::binary) << "STR <str>\r\n<if chest pcmade>\r\nmade\r\n<endif>\r\n";
+    const auto path = m_dir.path / "Order.rpt";
+    test::WriteAll(path, "STR <str>\r\n<if chest pcmade>\r\nmade\r\n<endif>\r\n");
     const auto report = GenerateReport(path.string(), FakeSource());
     ASSERT_TRUE(report.ok);
     EXPECT_EQ(report.text, "STR 75\nmade\n");
@@ -252,7 +229,7 @@ TEST_F(GenerateReportFile, ReadsTheFileAsText)
 
 TEST_F(GenerateReportFile, UnreadableFileNamesItsPath)
 {
-    for (const auto& path : {m_dir / "missing.rpt", m_dir}) {
+    for (const auto& path : {m_dir.path / "missing.rpt", m_dir.path}) {
         const auto report = GenerateReport(path.string(), FakeSource());
         EXPECT_FALSE(report.ok);
         EXPECT_TRUE(report.text.empty());

@@ -6,19 +6,21 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/Globals.h"
 #include "io/ConfigFile.h"
 #include "io/ItemRecord.h"
+#include "support/TestFiles.h"
 
 namespace gw {
 namespace {
 
 namespace fs = std::filesystem;
+
+using test::ReadAll;
+using test::WriteAll;
 
 struct ToolRun {
     int status = -1;
@@ -36,19 +38,6 @@ std::string Quote(const std::string& arg)
             quoted += c;
     }
     return quoted + "'";
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -69,46 +58,36 @@ std::vector<std::string> Lines(const std::string& text)
 
 class ReportTool : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("gw-report-tool-") + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Path(const std::string& name) const { return m_dir / name; }
+    fs::path Path(const std::string& name) const { return m_dir.path / name; }
 
     std::string Template(const std::string& text, const std::string& name = "t.rpt") const
     {
-        WriteFile(Path(name), text);
+        WriteAll(Path(name), text);
         return Path(name).string();
     }
 
     std::string Config(const Configuration& config, int realm, const std::string& name = "c.gwc") const
     {
-        WriteFile(Path(name), ConfigurationText(config, realm));
+        WriteAll(Path(name), ConfigurationText(config, realm));
         return Path(name).string();
     }
 
     ToolRun Start(const std::vector<std::string>& args) const
     {
         // Run in the test's directory, so that relative file names can be tried.
-        std::string command = "cd " + Quote(m_dir.string()) + " && " + Quote(GW_REPORT_TOOL);
+        std::string command = "cd " + Quote(m_dir.path.string()) + " && " + Quote(GW_REPORT_TOOL);
         for (const auto& arg : args)
             command += " " + Quote(arg);
         command += " >" + Quote(Path("stdout").string()) + " 2>" + Quote(Path("stderr").string());
         const int raw = std::system(command.c_str());
         ToolRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadFile(Path("stdout"));
-        run.err = ReadFile(Path("stderr"));
+        run.out = ReadAll(Path("stdout"));
+        run.err = ReadAll(Path("stderr"));
         return run;
     }
 
-    fs::path m_dir;
+    test::TempDir m_dir;
 };
 
 // A player-made chest with a perfect Strength gem and a drop in the arms slot.
@@ -173,7 +152,7 @@ TEST_F(ReportTool, FailedRecordsAreReportedAndKeepTheirSlots)
             record.replace(0, 10, "version9.9");
         bytes += record;
     }
-    WriteFile(Path("c.gwc"), bytes);
+    WriteAll(Path("c.gwc"), bytes);
     const auto run = Start({Template("<str> [<arms name>]\n"), Path("c.gwc").string(), "--write-config",
                             Path("saved.gwc").string()});
     EXPECT_EQ(run.status, 3);
@@ -183,12 +162,12 @@ TEST_F(ReportTool, FailedRecordsAreReportedAndKeepTheirSlots)
     // Saved as the window's "Save" writes it, failed slots as they were (cleared).
     Configuration expected = sample;
     expected.Items[1].Clear();
-    EXPECT_EQ(ReadFile(Path("saved.gwc")), ConfigurationText(expected, 0));
+    EXPECT_EQ(ReadAll(Path("saved.gwc")), ConfigurationText(expected, 0));
 }
 
 TEST_F(ReportTool, ShortFileIsReported)
 {
-    WriteFile(Path("one.chest"), ItemRecordText(SampleConfiguration().Items[1], "albion"));
+    WriteAll(Path("one.chest"), ItemRecordText(SampleConfiguration().Items[1], "albion"));
     const auto run = Start({Template("[<chest name>]\n"), Path("one.chest").string()});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "[Arms of <chest name>]\n");
@@ -208,7 +187,7 @@ TEST_F(ReportTool, SixteenRecordFilesSkipTwoHandedAndRanged)
         record.replace(0, 10, "version1.2");
         bytes += record;
     }
-    WriteFile(Path("old.gwc"), bytes);
+    WriteAll(Path("old.gwc"), bytes);
     const auto run = Start(
         {Template("<lweapon name>,<2handed name>,<ranged name>,<neck name>\n"), Path("old.gwc").string()});
     EXPECT_EQ(run.status, 0);
@@ -308,8 +287,8 @@ TEST_F(ReportTool, UnopenableFilesStopEverything)
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{missing, config, "--write-config", saved}, missing},
         {{templ, missing, "--write-config", saved}, missing},
-        {{m_dir.string(), config, "--write-config", saved}, m_dir.string()},
-        {{templ, m_dir.string(), "--write-config", saved}, m_dir.string()},
+        {{m_dir.path.string(), config, "--write-config", saved}, m_dir.path.string()},
+        {{templ, m_dir.path.string(), "--write-config", saved}, m_dir.path.string()},
         {{missing, missing + "2"}, missing},
     };
     for (const auto& [args, named] : cases) {
@@ -324,7 +303,7 @@ TEST_F(ReportTool, UnopenableFilesStopEverything)
 
 TEST_F(ReportTool, UnwritableConfigurationStopsBeforeTheReport)
 {
-    const std::string target = (m_dir / "no such dir" / "saved.gwc").string();
+    const std::string target = (m_dir.path / "no such dir" / "saved.gwc").string();
     const auto run = Start({Template("<str>\n"), Config(SampleConfiguration(), 0), "--write-config", target});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
@@ -340,7 +319,7 @@ TEST_F(ReportTool, ReportThatCannotBeWrittenIsAFailure)
                                 Quote(Path("stderr").string());
     const int raw = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
-    EXPECT_EQ(Lines(ReadFile(Path("stderr"))).size(), 1u);
+    EXPECT_EQ(Lines(ReadAll(Path("stderr"))).size(), 1u);
 }
 
 TEST_F(ReportTool, WritesTheConfigurationAsSaveWritesIt)
@@ -350,10 +329,10 @@ TEST_F(ReportTool, WritesTheConfigurationAsSaveWritesIt)
     const auto run = Start({"--write-config=" + Path("copy.gwc").string(), Template(""), config});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadFile(Path("copy.gwc")), ConfigurationText(sample, 2));
+    EXPECT_EQ(ReadAll(Path("copy.gwc")), ConfigurationText(sample, 2));
     // Without a configuration: the start-up items in the start realm.
     Start({"--realm", "hibernia", "--write-config", Path("empty.gwc").string(), Template("")});
-    EXPECT_EQ(ReadFile(Path("empty.gwc")), ConfigurationText(Configuration{}, 1));
+    EXPECT_EQ(ReadAll(Path("empty.gwc")), ConfigurationText(Configuration{}, 1));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Configurations, saved items and the settings file, driven through the menus, buttons and
 // dialogs as a player does.
 #include <csignal>
-#include <optional>
 #include <sys/resource.h>
 
 #include <QAction>
@@ -10,7 +9,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,56 +22,16 @@
 #include "support/GuiTest.h"
 #include "ui/LoadDropSrc.h"
 #include "ui/MainForm.h"
-#include "ui/Startup.h"
 
+using gwtest::AnswerFileDialog;
 using gwtest::Find;
+using gwtest::ReadAll;
+using SeenDialog = gwtest::SeenFileDialog;
+using gwtest::WriteAll;
 
 namespace {
 
 const QString Caption = QStringLiteral(" - Quillane's Gemwright Equipment Configurator");
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-// What the file dialog looked like when it came up.
-struct SeenDialog {
-    bool seen = false;
-    QString objectName;
-    QString filter;
-    QString directory;
-};
-
-// Answers the next file dialog: types `name` and presses Return, or cancels when `name` is empty.
-void AnswerFileDialog(const QString& name, SeenDialog* seen = nullptr)
-{
-    gwtest::AnswerModal([name, seen](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (dialog == nullptr) {
-            qWarning("expected a file dialog, found %s", modal->metaObject()->className());
-            modal->close();
-            return;
-        }
-        if (seen != nullptr)
-            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path()};
-        if (name.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        edit->setText(name);
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-}
 
 // Eighteen distinct items as the window holds them: player-made and dropped armour, jewellery.
 void FillConfiguration(TMainForm& form)
@@ -148,23 +106,11 @@ private:
 
 } // namespace
 
-class FilesTest : public QObject {
+// Each test opens the window itself (start()), after preparing the files it is to find.
+class FilesTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_dir.emplace();
-        m_watchdog.start();
-    }
-    void cleanup()
-    {
-        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_form.reset();
-        m_dir.reset();
-    }
-
     void saveAsThenOpenGivesBackEveryItemAndTheRealm()
     {
         start();
@@ -574,12 +520,7 @@ private slots:
     }
 
 private:
-    void start()
-    {
-        m_form.reset();
-        m_form = CreateApplicationWindows();
-        QVERIFY(gwtest::ShowAndActivate(m_form.get()));
-    }
+    void start() { QVERIFY(OpenApplicationWindow()); }
 
     // Ctrl+<key> in the main window. The offscreen platform gives no window the focus back when
     // a dialog closes, as a desktop does, so the window is activated first.
@@ -599,10 +540,6 @@ private:
         gwtest::ClickTab(m_form->JewelryTabs, tab);
         QCOMPARE(m_form->CurrentJewellerySlot(), 10 + tab);
     }
-
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
-    std::unique_ptr<TMainForm> m_form;
 };
 
 GW_UI_TEST_MAIN(FilesTest)

@@ -3,7 +3,6 @@
 // empty-slot button, and the "..." button beside the level box.
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include <QCheckBox>
@@ -24,7 +23,6 @@
 #include "ui/FindStatFormSrc.h"
 #include "ui/ItemLevelSrc.h"
 #include "ui/MainForm.h"
-#include "ui/Startup.h"
 
 namespace {
 
@@ -96,23 +94,14 @@ void PickWithKeys(QComboBox* box, int index)
 
 } // namespace
 
-class FindersTest : public QObject {
+class FindersTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_watchdog.start();
-        m_form = CreateApplicationWindows();
-        QVERIFY(gwtest::ShowAndActivate(m_form.get()));
-    }
-    void cleanup()
-    {
-        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
-        m_form.reset();
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_dir.reset();
+        MainWindowTest::init();
+        QVERIFY(OpenApplicationWindow());
     }
 
     void strengthOnChestAndArms();
@@ -156,10 +145,6 @@ private:
         gwtest::Click(m_form->ArmorLevelButton);
         QTRY_COMPARE(gwtest::PendingAnswers(), 0);
     }
-
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
-    std::unique_ptr<TMainForm> m_form;
 };
 
 void FindersTest::strengthOnChestAndArms()

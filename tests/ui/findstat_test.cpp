@@ -1,38 +1,17 @@
 // The slot finder dialog on its own: its list is replaced per use, a click on a line closes it
 // with OK and names the slot, every other way out closes it with Cancel.
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 #include "support/GuiTest.h"
 #include "ui/FindStatFormSrc.h"
 
-namespace {
+using gwtest::ExecAnswered;
 
-int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
-        if (!answered && QApplication::activeModalWidget() == &dialog) {
-            answered = true;
-            answer();
-        } else if (clock.elapsed() > 5000) {
-            dialog.reject();
-        }
-    });
-    poll.start();
-    const int result = dialog.exec();
-    poll.stop();
-    return answered ? result : -1;
-}
+namespace {
 
 void ClickLine(TFindStatForm& form, int row)
 {

@@ -1,44 +1,21 @@
 // The item level dialog on its own, driven as a player does: radio buttons clicked, text typed
 // key by key into the input box, OK, Cancel and Escape.
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 #include "support/GuiTest.h"
 #include "ui/ItemLevelSrc.h"
 
-namespace {
+using gwtest::ExecAnswered;
 
-// Runs the dialog modally and answers it from the event loop once it is up. A dialog the answer
-// leaves open is rejected after a few seconds so that a broken case fails instead of hanging.
-int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
-        if (!answered && QApplication::activeModalWidget() == &dialog) {
-            answered = true;
-            answer();
-        } else if (clock.elapsed() > 5000) {
-            dialog.reject();
-        }
-    });
-    poll.start();
-    const int result = dialog.exec();
-    poll.stop();
-    return answered ? result : -1;
-}
+namespace {
 
 // Replaces the whole input as a player does: select all, then type each key.
 void TypeInput(TItemLevelForm& form, const QString& text)

@@ -1,7 +1,5 @@
 // Edits as a player makes them: what each control stores, what it refreshes and what it leaves
 // alone; the options (level, realm, crafter skill, display) and the commands that clear items.
-#include <optional>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,22 +62,14 @@ void MakeTotalsStale(TMainForm& form)
 
 } // namespace
 
-class MainWindowEditingTest : public QObject {
+class MainWindowEditingTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_watchdog.start();
-        m_form.emplace();
-        QVERIFY(gwtest::ShowAndActivate(&*m_form));
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_dir.reset();
+        MainWindowTest::init();
+        QVERIFY(OpenMainWindowOnly());
     }
 
     void typeChangeResetsItsRowAndTheTotalsAtOnce()
@@ -365,11 +355,6 @@ private slots:
         cleared.PlayerMade = 0;
         QCOMPARE(f.Items[14], cleared);
     }
-
-private:
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
-    std::optional<TMainForm> m_form;
 };
 
 GW_UI_TEST_MAIN(MainWindowEditingTest)

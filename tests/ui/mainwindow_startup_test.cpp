@@ -1,6 +1,5 @@
 // The window as a new player first sees it, its keyboard order, the About box, and an error
 // escaping a handler.
-#include <optional>
 #include <stdexcept>
 
 #include <QAction>
@@ -23,21 +22,11 @@
 
 using gwtest::Find;
 
-class MainWindowStartupTest : public QObject {
+// Each test makes its own windows.
+class MainWindowStartupTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_dir.emplace();
-        m_watchdog.start();
-    }
-    void cleanup()
-    {
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_dir.reset();
-    }
-
     void designedFiguresShowUntilTheFirstEdit()
     {
         const auto form = CreateApplicationWindows();
@@ -234,10 +223,6 @@ private slots:
         TMainForm next;
         QCOMPARE(next.Realm(), 2);
     }
-
-private:
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
 };
 
 GW_UI_TEST_MAIN(MainWindowStartupTest)

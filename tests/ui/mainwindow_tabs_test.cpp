@@ -1,7 +1,5 @@
 // Switching tabs keeps every item as the player left it; player-made and drop items show their
 // own control sets; the Equipped box follows the weapon rules.
-#include <optional>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -41,22 +39,14 @@ const QStringList BothModes{"ArmorQualityLabel", "Label50",         "ArmorLevel"
 
 } // namespace
 
-class MainWindowTabsTest : public QObject {
+class MainWindowTabsTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_watchdog.start();
-        m_form.emplace();
-        QVERIFY(gwtest::ShowAndActivate(&*m_form));
-    }
-    void cleanup()
-    {
-        m_form.reset();
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_dir.reset();
+        MainWindowTest::init();
+        QVERIFY(OpenMainWindowOnly());
     }
 
     void chestAndArmsKeepWhatWasEntered()
@@ -326,10 +316,6 @@ private slots:
 
 private:
     static void Focus(QWidget* w) { gwtest::Focus(w); }
-
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
-    std::optional<TMainForm> m_form;
 };
 
 GW_UI_TEST_MAIN(MainWindowTabsTest)

@@ -2,21 +2,22 @@
 // CR LF through its own save dialog, and Close only hiding it.
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "support/GuiTest.h"
 #include "ui/ReportFormSrc.h"
 
 namespace fs = std::filesystem;
+
+using gwtest::AnswerFileDialog;
 
 namespace {
 
@@ -26,44 +27,6 @@ std::string ReadBytes(const fs::path& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-// Types `name` into the open save dialog and accepts it, as a player does.
-void AnswerSaveDialog(const QString& name, bool accept = true)
-{
-    auto* poll = new QTimer(qApp);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!accept) {
-            dialog->reject();
-            return;
-        }
-        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-        edit->setText(name);
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-    poll->start();
-}
-
-void AnswerNextMessageBox(QString* text)
-{
-    auto* poll = new QTimer(qApp);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        *text = box->text();
-        box->button(QMessageBox::Abort)->click();
-    });
-    poll->start();
 }
 
 } // namespace
@@ -112,7 +75,7 @@ private slots:
         // The player edits the report before saving: the edit is what goes to the file.
         m_form->ReportMemo->moveCursor(QTextCursor::End);
         QTest::keyClicks(m_form->ReportMemo, "!");
-        AnswerSaveDialog("order");
+        AnswerFileDialog("order");
         QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
         QTRY_VERIFY(fs::exists(m_root / "order.txt"));
         QCOMPARE(ReadBytes(m_root / "order.txt"),
@@ -120,7 +83,7 @@ private slots:
 
         // Saving again under the same name replaces the file without a question.
         m_form->SetReportText("second\n");
-        AnswerSaveDialog("order.txt");
+        AnswerFileDialog("order.txt");
         QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
         QTRY_COMPARE(ReadBytes(m_root / "order.txt"), std::string("second\r\n"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -129,7 +92,7 @@ private slots:
     void cancellingTheSaveDialogWritesNothing()
     {
         m_form->SetReportText("x\n");
-        AnswerSaveDialog({}, false);
+        AnswerFileDialog(QString()); // cancels
         QTest::mouseClick(m_form->ReportSave, Qt::LeftButton);
         QVERIFY(fs::is_empty(m_root));
     }
@@ -138,7 +101,7 @@ private slots:
     {
         m_form->SetReportText("keep me\n");
         QString shown;
-        AnswerNextMessageBox(&shown);
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &shown);
         QVERIFY(!m_form->SaveReportTo(m_root / "no such folder" / "r.txt"));
         QVERIFY(shown.contains("r.txt"));
         QCOMPARE(m_form->ReportMemo->toPlainText(), QString("keep me\n"));

@@ -1,14 +1,10 @@
 // The report buttons, the report window they fill, and "Assign..." on either button's pop-up.
-#include <optional>
-
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,46 +14,12 @@
 #include "support/GuiTest.h"
 #include "ui/MainForm.h"
 #include "ui/ReportFormSrc.h"
-#include "ui/Startup.h"
+
+using gwtest::AnswerFileDialog;
+using SeenDialog = gwtest::SeenFileDialog;
+using gwtest::WriteAll;
 
 namespace {
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-struct SeenDialog {
-    bool seen = false;
-    QString objectName;
-    QString filter;
-    QString directory;
-    QString nameBox;
-};
-
-// Answers the next file dialog: types `name` and presses Return, or cancels when `name` is empty.
-void AnswerFileDialog(const QString& name, SeenDialog* seen = nullptr)
-{
-    gwtest::AnswerModal([name, seen](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (dialog == nullptr) {
-            modal->close();
-            return;
-        }
-        if (seen != nullptr)
-            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path(),
-                     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()};
-        if (name.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        edit->setText(name);
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-}
 
 // A right click on a report button, then "Assign..." in the pop-up that opens.
 void AssignFromPopup(QPushButton* button)
@@ -75,26 +37,17 @@ void AssignFromPopup(QPushButton* button)
 
 } // namespace
 
-class ReportsTest : public QObject {
+class ReportsTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_watchdog.start();
+        MainWindowTest::init();
         WriteAll(m_dir->filePath(QStringLiteral("Mats List.rpt")), "Order form\r\nSTR <str>|\r\n");
         WriteAll(m_dir->filePath(QStringLiteral("Config Report.rpt")),
                  "Config report\n<if chest pcmade>crafted chest\n<endif>end\n");
-        m_form = CreateApplicationWindows();
-        QVERIFY(gwtest::ShowAndActivate(m_form.get()));
-    }
-    void cleanup()
-    {
-        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
-        QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
-        m_form.reset();
-        m_dir.reset();
+        QVERIFY(OpenApplicationWindow());
     }
 
     void bothButtonsFillOneModelessWindow()
@@ -193,11 +146,6 @@ private slots:
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY(ini.readAll().startsWith((path + QStringLiteral("\r\n")).toUtf8()));
     }
-
-private:
-    std::optional<gwtest::WorkingDirectory> m_dir;
-    gwtest::ModalWatchdog m_watchdog;
-    std::unique_ptr<TMainForm> m_form;
 };
 
 GW_UI_TEST_MAIN(ReportsTest)

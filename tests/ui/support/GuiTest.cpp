@@ -12,12 +12,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTabBar>
 #include <QTest>
 
 #include "ui/GwApplication.h"
+#include "ui/Startup.h"
 
 namespace gwtest {
 
@@ -130,6 +133,49 @@ void AnswerMessageBox(QMessageBox::StandardButton button, QString* text, int tim
         timeoutMs);
 }
 
+void AnswerFileDialog(const QString& name, SeenFileDialog* seen)
+{
+    AnswerModal([name, seen](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) {
+            qWarning("expected a file dialog, found %s", qPrintable(Describe(modal)));
+            modal->close();
+            return;
+        }
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (seen != nullptr)
+            *seen = {true, dialog->objectName(), dialog->selectedNameFilter(), dialog->directory().path(),
+                     edit != nullptr ? edit->text() : QString()};
+        if (name.isEmpty() || edit == nullptr) {
+            dialog->reject();
+            return;
+        }
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+}
+
+int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
+        if (!answered && QApplication::activeModalWidget() == &dialog) {
+            answered = true;
+            answer();
+        } else if (clock.elapsed() > 5000) {
+            dialog.reject();
+        }
+    });
+    poll.start();
+    const int result = dialog.exec();
+    poll.stop();
+    return answered ? result : -1;
+}
+
 bool ShowAndActivate(QWidget* window)
 {
     window->show();
@@ -186,6 +232,49 @@ void Click(QAbstractButton* button)
     const bool indicator = qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
     const QPoint at = indicator ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QVERIFY2(file.write(bytes) == bytes.size(), qPrintable(path));
+}
+
+void MainWindowTest::init()
+{
+    m_dir.emplace();
+    m_watchdog.start();
+}
+
+void MainWindowTest::cleanup()
+{
+    // The window and the directory go whatever the checks find, so that the next test starts clean.
+    const bool answered = QTest::qWaitFor([] { return g_pendingAnswers == 0; }, 5000);
+    m_form.reset();
+    m_dir.reset();
+    QVERIFY2(answered, "a dialog the test meant to answer never came up");
+    QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
+}
+
+bool MainWindowTest::OpenApplicationWindow()
+{
+    m_form.reset();
+    m_form = CreateApplicationWindows();
+    return ShowAndActivate(m_form.get());
+}
+
+bool MainWindowTest::OpenMainWindowOnly()
+{
+    m_form.reset();
+    m_form = std::make_unique<TMainForm>();
+    return ShowAndActivate(m_form.get());
 }
 
 } // namespace gwtest

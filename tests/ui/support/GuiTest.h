@@ -5,15 +5,20 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "ui/MainForm.h"
+
 class QAbstractButton;
 class QComboBox;
+class QDialog;
 class QLineEdit;
 class QTabBar;
 class QWidget;
@@ -60,12 +65,32 @@ private:
 };
 
 // Answers the next modal dialog or message box when it appears (from a zero timer, polling until
-// it does or the time runs out); the watchdog leaves it alone meanwhile.
+// it does or the time runs out); the watchdog leaves it alone meanwhile. It answers the modal window
+// that is up when it first looks, so over a modal dialog already shown, call it just before the
+// action that opens the next one, with no events processed in between.
 void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs = 5000);
 // The same for a message box: remembers its text and presses the button.
 void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr, int timeoutMs = 5000);
+
+// What a file dialog looked like when it came up.
+struct SeenFileDialog {
+    bool seen = false;
+    QString objectName;
+    QString filter;
+    QString directory;
+    QString nameBox;
+};
+// The same for a file dialog: types `name` into its name box and presses Return, or cancels when
+// `name` is empty.
+void AnswerFileDialog(const QString& name, SeenFileDialog* seen = nullptr);
+
 // Number of AnswerModal calls still waiting for their dialog.
 int PendingAnswers();
+
+// Runs a dialog modally and answers it from the event loop once it is up. A dialog the answer
+// leaves open is rejected after a few seconds so that a broken case fails instead of hanging;
+// gives the dialog's result, or -1 when it never came up.
+int ExecAnswered(QDialog& dialog, const std::function<void()>& answer);
 
 // A named child, or null.
 template <class T> T* Find(const QObject* root, const QString& name)
@@ -86,6 +111,34 @@ void Click(QAbstractButton* button);
 
 // Shows a top-level window and waits until it is exposed and active.
 bool ShowAndActivate(QWidget* window);
+
+// A file's bytes, or nothing when it cannot be read.
+QByteArray ReadAll(const QString& path);
+// Replaces a file's contents with exactly these bytes; a file that cannot be written fails the test.
+void WriteAll(const QString& path, const QByteArray& bytes);
+
+// Base of the tests that drive the main window. Every test function runs in a fresh working
+// directory with the watchdog on; cleanup() waits for the dialogs the test answers, closes the
+// window and fails the test on an unexpected modal box. A test class that prepares more in its
+// own init() calls MainWindowTest::init() first.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    // Replaces the window with one made as the program makes it at start-up, with the report
+    // window and the dialogs it owns, shown and active; false if it could not be activated.
+    bool OpenApplicationWindow();
+    // The same for the main window alone, for tests that open none of the other windows.
+    bool OpenMainWindowOnly();
+
+    std::optional<WorkingDirectory> m_dir;
+    ModalWatchdog m_watchdog;
+    std::unique_ptr<TMainForm> m_form;
+};
 
 } // namespace gwtest
 

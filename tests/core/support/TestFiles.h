@@ -1,0 +1,61 @@
+// Scratch directories and whole-file reading and writing for the tests that touch the disk.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace gw::test {
+
+namespace fs = std::filesystem;
+
+// A fresh directory of its own under the system's temporary directory, so that tests running at
+// the same time never share one; removed with everything in it, even where a test took away its
+// permissions.
+class TempDir {
+  public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "gw-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a scratch directory from " + pattern);
+        path = pattern;
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // How many files and directories stand directly in it.
+    std::size_t Entries() const
+    {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(path), fs::directory_iterator()));
+    }
+
+    fs::path path;
+};
+
+// The file's bytes, or nothing when it cannot be read.
+inline std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Replaces the file's contents with exactly these bytes.
+inline void WriteAll(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace gw::test
