@@ -159,7 +159,11 @@ int WeaponLevel(double dps)
         return 0;
     // Far beyond any level an int holds either way; bounding first keeps every step finite.
     dps = std::clamp(dps, -1.0e9, 1.0e9);
-    const long double scaled = static_cast<long double>(dps - 1.2) * (10.0L / 3.0L) + 0.5L;
+    // Only the final sum is rounded to a double: the difference is kept in extended precision
+    // too, which decides the half steps (4.05 gives 10, 9.45 gives 27).
+    const long double scaled = (static_cast<long double>(dps) - static_cast<long double>(1.2)) *
+                                   (10.0L / 3.0L) +
+                               0.5L;
     const double level = std::floor(static_cast<double>(scaled));
     if (level >= static_cast<double>(INT_MAX))
         return INT_MAX;

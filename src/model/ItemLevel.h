@@ -38,8 +38,8 @@ double ReadLeadingDecimal(std::string_view text);
 // "51", "16.5"). The caller writes it back only when it differs, so the rule settles at once.
 std::string HoldLevelInput(ItemKind kind, std::string_view text);
 
-// floor((dps - 1.2) * 10/3 + 0.5), the product and the sum held in extended precision and
-// rounded to a double before the floor: 16.5 gives 51, 1.5 gives 1, 1 gives -1. A DPS so large
+// floor((dps - 1.2) * 10/3 + 0.5), the difference, the product and the sum held in extended
+// precision and rounded to a double before the floor: 16.5 gives 51, 1.5 gives 1, 1 gives -1. A DPS so large
 // or so odd that no int holds the result saturates (or gives 0 for a NaN).
 int WeaponLevel(double dps);
 

@@ -107,6 +107,12 @@ const LevelCase LevelCases[] = {
     {"weapon mid step rounds half up", ItemKind::Weapon, "1.35", 0, 1},
     {"weapon 12.0", ItemKind::Weapon, "12.0", 0, 36},
     {"weapon 10.2", ItemKind::Weapon, "10.2", 0, 30},
+    // Half steps fall where the binary DPS lies a hair off the decimal one; only a difference
+    // kept in extended precision gives these.
+    {"weapon half step 4.05 rounds up", ItemKind::Weapon, "4.05", 0, 10},
+    {"weapon half step 5.55 rounds up", ItemKind::Weapon, "5.55", 0, 15},
+    {"weapon half step 9.45 falls short", ItemKind::Weapon, "9.45", 0, 27},
+    {"weapon half step 4.35 falls short", ItemKind::Weapon, "4.35", 0, 10},
     {"shield rowan", ItemKind::Shield, "", 0, 2},
     {"shield elm", ItemKind::Shield, "", 1, 5},
     {"shield duskwood", ItemKind::Shield, "", 9, 45},
