@@ -150,16 +150,25 @@ bool EvaluateCondition(std::string_view text, const Configuration& config)
 {
     if (text.starts_with("if "))
         text.remove_prefix(3);
-    // Jewellery keywords test their slot like the armour ones (a jewellery item the page has
-    // stored is never player-made, a cleared slot is); a condition naming no slot never holds.
-    int slot = -1;
-    for (int s = 0; s < SlotCount; ++s) {
-        const std::string_view keyword = SlotKeyword(s);
-        if (text.starts_with(keyword)) {
-            slot = s;
-            text.remove_prefix(std::min(keyword.size() + 1, text.size()));
+    // The armour and weapon keywords are tested in turn, the last match deciding.
+    const auto takeSlot = [&text](int first, int end) {
+        int slot = -1;
+        for (int s = first; s < end; ++s) {
+            const std::string_view keyword = SlotKeyword(s);
+            if (text.starts_with(keyword)) {
+                slot = s;
+                text.remove_prefix(std::min(keyword.size() + 1, text.size()));
+            }
         }
-    }
+        return slot;
+    };
+    int slot = takeSlot(0, ArmourSlotCount);
+    // Only a condition that names no armour or weapon slot goes on to the jewellery keywords, so
+    // that a word after an armour keyword ("if chest beltless") still reads as it always did.
+    // A jewellery item the page has stored is never player-made, a cleared slot is; a condition
+    // naming no slot at all never holds.
+    if (slot < 0)
+        slot = takeSlot(FirstJewellerySlot, SlotCount);
     if (slot < 0)
         return false;
     const int wanted = text == "pcmade" ? 1 : 0;

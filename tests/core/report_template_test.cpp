@@ -212,6 +212,27 @@ TEST(EvaluateCondition, SlotKeywordsAndThePcmadeWord)
     EXPECT_FALSE(EvaluateCondition("if  chest pcmade", config));
 }
 
+TEST(EvaluateCondition, JewelleryWordsAfterAnArmourKeywordAreJustWords)
+{
+    // What follows an armour or weapon keyword is compared with "pcmade" only; a jewellery
+    // keyword there must not move the condition to a jewellery slot.
+    Configuration config;
+    config.Items[0].PlayerMade = 0;  // chest: a drop
+    config.Items[13].PlayerMade = 0; // belt, as the jewellery page stores it
+    for (const char* word : {"neck", "cloak", "jewel", "belt", "rring", "lring", "rwrist", "lwrist"}) {
+        const std::string tail = std::string(word) + " pcmade";
+        EXPECT_TRUE(EvaluateCondition("if chest " + tail, config)) << word;
+        EXPECT_FALSE(EvaluateCondition("if head " + tail, config)) << word; // cleared: player-made
+    }
+    EXPECT_TRUE(EvaluateCondition("if chest beltless", config));
+    EXPECT_TRUE(EvaluateCondition("if chest neck", config));
+    // With no armour keyword in front, the jewellery keywords choose the slot, last one deciding.
+    EXPECT_TRUE(EvaluateCondition("if belt drop", config));
+    EXPECT_TRUE(EvaluateCondition("if neck belt drop", config));
+    EXPECT_TRUE(EvaluateCondition("if belt neck drop", config)); // "neck" is tested before "belt"
+    EXPECT_FALSE(EvaluateCondition("if neck drop", config));
+}
+
 class GenerateReportFile : public ::testing::Test {
   protected:
     test::TempDir m_dir;
