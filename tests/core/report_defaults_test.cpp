@@ -108,8 +108,15 @@ TEST(ConfigReport, EmptyConfiguration)
     // Cleared jewellery slots hold nothing the jewellery page stored, so they are left out.
     for (const char* caption : JewelleryCaptions)
         EXPECT_FALSE(HasLineStarting(text, std::string(caption) + ":")) << caption;
-    EXPECT_TRUE(HasLineStarting(text, "Stats:   Str   0"));
-    EXPECT_TRUE(text.ends_with("Hits    0   Power   0\n\nTotal cost of the gems: 0c\n")) << text;
+    // Unused gem positions say so in the effect column, not far out to the right.
+    EXPECT_NE(text.find("0.0\n" + std::string(16, ' ') + "Empty" + std::string(12, ' ') + "\n"), std::string::npos)
+        << text;
+    EXPECT_TRUE(HasLineStarting(text, "Stats      Str   0     Con   0"));
+    EXPECT_TRUE(text.ends_with("         Crush   0  Thrust   0   Slash   0\n"
+                               "          Hits   0   Power   0\n"
+                               "\n"
+                               "Total cost of the gems: 0c\n"))
+        << text;
 }
 
 TEST(ConfigReport, FullConfiguration)
@@ -124,8 +131,11 @@ TEST(ConfigReport, FullConfiguration)
     }
     for (const char* caption : JewelleryCaptions)
         EXPECT_TRUE(HasLineStarting(text, std::string(caption) + ": Jewel ")) << caption;
-    EXPECT_NE(text.find("  perfect Fiery Essence Jewel  100%   28 Strength\n"), std::string::npos);
-    EXPECT_NE(text.find("\n    15 Constitution\n    30 Hits\n       Empty\n     3 Critical Strike\n"),
+    EXPECT_NE(text.find("\n             Strength   28  100% perfect Fiery Essence Jewel\n"), std::string::npos);
+    EXPECT_NE(text.find("\n         Constitution   15\n"
+                        "                 Hits   30\n"
+                        "                Empty     \n"
+                        "      Critical Strike    3\n"),
               std::string::npos);
     EXPECT_NE(text.find("\nRight Wrist: Jewel 17, quality 100, level 0, bonus 0, utility "),
               std::string::npos);
@@ -141,8 +151,8 @@ TEST(ConfigReport, DistanceToCap)
 {
     const std::string text = Render(ConfigReport, Configuration{}, DisplayMode::DistanceToCap);
     ExpectClean(text);
-    EXPECT_TRUE(HasLineStarting(text, "Stats:   Str  75   Con  75"));
-    EXPECT_TRUE(HasLineStarting(text, "Hits  200   Power  26"));
+    EXPECT_TRUE(HasLineStarting(text, "Stats      Str  75     Con  75"));
+    EXPECT_TRUE(HasLineStarting(text, "          Hits 200   Power  26"));
 }
 
 TEST(MatsList, EmptyConfiguration)

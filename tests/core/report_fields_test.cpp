@@ -173,6 +173,13 @@ TEST(SlotFields, OverchargeTexts)
     EXPECT_EQ(Eval(source, "chest overcharge"), "4%");
     chest.Quality = 0; // 0 - 50 + 0 + 44 = -6
     EXPECT_EQ(Eval(source, "chest overcharge"), "BOOM! (-6%)");
+    // The boom begins below 1: a chance of 0 explodes, a chance of 1 does not.
+    chest.Quality = 2; // 0 - 50 + 6 + 44 = 0
+    EXPECT_EQ(Eval(source, "chest overcharge"), "BOOM! (0%)");
+    chest.Quality = 0;
+    chest.GemQuality = {6, 6, 6, 5}; // the unused third position still counts its 11
+    source.crafterSkill = 8;         // "601": 10 - 50 + 0 + 41 = 1
+    EXPECT_EQ(Eval(source, "chest overcharge"), "1%");
 }
 
 TEST(SlotFields, QualityOutsideTheListIsEmpty)
