@@ -312,10 +312,12 @@ void TItemBrowser::FileListClick()
     gw::GWItem item;
     const gw::ReadOutcome outcome = gw::LoadItemFile(path, item, realm);
     if (!outcome.ok()) {
-        // The preview keeps what it showed: a refused file has nothing of its own to show.
         QMessageBox::critical(this, windowTitle(), QString::fromStdString(outcome.message),
                               QMessageBox::Abort);
-        return;
+        // A file that cannot be opened leaves the preview as it was. A refused record shows the
+        // cleared item it was read into, so no other file's figures stand beside its name.
+        if (outcome.status == gw::ReadStatus::Unreadable)
+            return;
     }
     showPreview(gw::PreviewOf(item, realm));
 }

@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(m_browser->ItemEffect[1]->text(), QString("none"));
     }
 
-    void aRefusedFileShowsWhyAndKeepsThePreview_data()
+    void aRefusedFileShowsWhyAndPreviewsAnEmptyItem_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
@@ -161,7 +161,7 @@ private slots:
         QTest::newRow("capital V") << QByteArray("Version1.4\r\nalbion\r\n")
                                    << QString::fromLatin1(gw::VersionMismatchMessage.data());
     }
-    void aRefusedFileShowsWhyAndKeepsThePreview()
+    void aRefusedFileShowsWhyAndPreviewsAnEmptyItem()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
@@ -178,8 +178,12 @@ private slots:
         ClickRow(m_browser->FileList, 1);
         QTRY_COMPARE(shown, message);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Abort));
-        QCOMPARE(m_browser->ItemName->text(), QString("Good Ring"));
-        QCOMPARE(m_browser->ItemEffect[0]->text(), QString("15 Strength"));
+        // Nothing of the good ring may stay beside the refused file's name.
+        QCOMPARE(m_browser->ItemName->text(), QString());
+        QCOMPARE(m_browser->ItemLevel->text(), QString("0"));
+        QCOMPARE(m_browser->ItemUtility->text(), QString("0.0"));
+        QCOMPARE(m_browser->ItemDPS->text(), QString("0"));
+        QCOMPARE(m_browser->ItemEffect[0]->text(), QString("none"));
     }
 
     void aFileGoneSinceListingIsReportedNotPreviewed()
