@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -234,6 +235,38 @@ private slots:
         QCOMPARE(m_form->Equipped[8], 0);
         QVERIFY(m_form->WeaponEquipped->isChecked());
         QCOMPARE(m_form->TotalStats[0]->text(), QStringLiteral("10"));
+    }
+
+    void theFileDialogsOfferTheirFiltersAndSaveAsReplacesWithoutAsking()
+    {
+        start();
+        const QStringList kinds = {"Chest Item (*.chest)", "Arms Item (*.arms)",   "Head Item (*.head)",
+                                   "Legs Item (*.legs)",   "Hands Item (*.hands)", "Feet Item (*.feet)"};
+        const QStringList jewels = {"Neck Item (*.neck)", "Cloak Item (*.cloak)", "Jewel Item (*.jewel)",
+                                    "Belt Item (*.belt)", "Ring Item (*.ring)",   "Wrist Item (*.wrist)"};
+        QCOMPARE(TMainForm::SaveDialogFilter,
+                 QStringList{"Gemwright Config (*.gwc)"} + kinds + QStringList{"Weapon Item (*.weapon)"} + jewels);
+        // The open dialog names the weapons differently and ends with the report definitions,
+        // the fifteenth filter that Assign selects.
+        QCOMPARE(TMainForm::OpenDialogFilter, QStringList{"Gemwright Config (*.gwc)"} + kinds +
+                                                  QStringList{"Weapon (*.weapon)"} + jewels +
+                                                  QStringList{"Report Definition (*.rpt)"});
+
+        // A name typed without an extension gets ".gwc"; saving over it again asks nothing (the
+        // watchdog fails the test on any unexpected box) and replaces it.
+        AnswerFileDialog(QStringLiteral("plan"));
+        m_form->SaveAs1->trigger();
+        const QString path = m_dir->filePath(QStringLiteral("plan.gwc"));
+        QTRY_COMPARE(m_form->ConfigFileName, path);
+        QCOMPARE(m_form->SaveDialog1()->defaultSuffix(), QStringLiteral("gwc"));
+        QVERIFY(m_form->SaveDialog1()->testOption(QFileDialog::DontConfirmOverwrite));
+
+        QVERIFY(!ReadAll(path).contains("\r\n37\r\n"));
+        gwtest::TypeOver(m_form->ArmorLevel, QStringLiteral("37"));
+        AnswerFileDialog(QStringLiteral("plan"));
+        m_form->SaveAs1->trigger();
+        QTRY_VERIFY(ReadAll(path).contains("\r\n37\r\n"));
+        QCOMPARE(QDir(m_dir->path()).entryList({"plan*"}, QDir::Files), QStringList{"plan.gwc"});
     }
 
     void saveWritesTheNamedFileUntilTheRealmChanges()
