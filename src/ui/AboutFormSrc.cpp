@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
@@ -46,4 +47,20 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
 void TAboutForm::AboutCloseClick()
 {
     hide();
+}
+
+void TAboutForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The box opens in the middle of the screen, wherever the main window stands; once the
+    // player has seen it, it reopens where it was left.
+    if (m_placed)
+        return;
+    m_placed = true;
+    const QWidget* anchor = parentWidget() != nullptr ? parentWidget() : this;
+    if (const QScreen* where = anchor->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QPushButton;
+class QShowEvent;
 
 class TAboutForm : public QDialog {
     Q_OBJECT
@@ -15,4 +16,10 @@ public:
 
 public slots:
     void AboutCloseClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_placed = false;
 };

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -173,6 +174,22 @@ private slots:
         QCOMPARE(form->Items[0].Name, std::string("kept"));
         about->trigger();
         QVERIFY(box->isVisible());
+    }
+
+    void aboutBoxOpensInTheMiddleOfTheScreen()
+    {
+        const auto form = CreateApplicationWindows();
+        QVERIFY(gwtest::ShowAndActivate(form.get()));
+        // The main window pushed into a corner: the box still opens in the screen's middle.
+        form->move(0, 0);
+        Find<QAction>(form.get(), "About1")->trigger();
+        TAboutForm* box = form->AboutForm;
+        QTRY_VERIFY(box->isVisible());
+        const QPoint middle = box->screen()->availableGeometry().center();
+        QVERIFY2((box->frameGeometry().center() - middle).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("box centred at %1,%2")
+                                .arg(box->frameGeometry().center().x())
+                                .arg(box->frameGeometry().center().y())));
     }
 
     void anErrorInAHandlerIsShownAndTheProgramGoesOn()
