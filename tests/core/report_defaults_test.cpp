@@ -109,7 +109,7 @@ TEST(ConfigReport, EmptyConfiguration)
     for (const char* caption : JewelleryCaptions)
         EXPECT_FALSE(HasLineStarting(text, std::string(caption) + ":")) << caption;
     // Unused gem positions say so in the effect column, not far out to the right.
-    EXPECT_NE(text.find("0.0\n" + std::string(16, ' ') + "Empty" + std::string(12, ' ') + "\n"), std::string::npos)
+    EXPECT_NE(text.find("0.0)\n" + std::string(16, ' ') + "Empty" + std::string(12, ' ') + "\n"), std::string::npos)
         << text;
     EXPECT_TRUE(HasLineStarting(text, "Stats      Str   0     Con   0"));
     EXPECT_TRUE(text.ends_with("         Crush   0  Thrust   0   Slash   0\n"
@@ -137,7 +137,7 @@ TEST(ConfigReport, FullConfiguration)
                         "                Empty     \n"
                         "      Critical Strike    3\n"),
               std::string::npos);
-    EXPECT_NE(text.find("\nRight Wrist: Jewel 17, quality 100, level 0, bonus 0, utility "),
+    EXPECT_NE(text.find("\nRight Wrist: Jewel 17 (quality 100, level 0, bonus 0, utility "),
               std::string::npos);
     // Focus and skill lines follow the totals, one a line.
     EXPECT_NE(text.find("Power   0\n20 Fire Focus\n"), std::string::npos);
