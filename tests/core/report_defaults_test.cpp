@@ -111,9 +111,9 @@ TEST(ConfigReport, EmptyConfiguration)
     // Unused gem positions say so in the effect column, not far out to the right.
     EXPECT_NE(text.find("0.0)\n" + std::string(16, ' ') + "Empty" + std::string(12, ' ') + "\n"), std::string::npos)
         << text;
-    EXPECT_TRUE(HasLineStarting(text, "Stats      Str   0     Con   0"));
-    EXPECT_TRUE(text.ends_with("         Crush   0  Thrust   0   Slash   0\n"
-                               "          Hits   0   Power   0\n"
+    EXPECT_TRUE(HasLineStarting(text, "Stats      Str    0     Con    0"));
+    EXPECT_TRUE(text.ends_with("         Crush    0  Thrust    0   Slash    0\n"
+                               "          Hits    0   Power    0\n"
                                "\n"
                                "Total cost of the gems: 0c\n"))
         << text;
@@ -140,7 +140,7 @@ TEST(ConfigReport, FullConfiguration)
     EXPECT_NE(text.find("\nRight Wrist: Jewel 17 (quality 100, level 0, bonus 0, utility "),
               std::string::npos);
     // Focus and skill lines follow the totals, one a line.
-    EXPECT_NE(text.find("Power   0\n20 Fire Focus\n"), std::string::npos);
+    EXPECT_NE(text.find("Power    0\n20 Fire Focus\n"), std::string::npos);
     EXPECT_TRUE(HasLineStarting(text, "2 Body Magic"));
     EXPECT_TRUE(text.ends_with("\n\nTotal cost of the gems: " +
                                PanelReportSource(config, 0, 0, DisplayMode::TotalBonus).Panel().totalCost +
@@ -151,8 +151,8 @@ TEST(ConfigReport, DistanceToCap)
 {
     const std::string text = Render(ConfigReport, Configuration{}, DisplayMode::DistanceToCap);
     ExpectClean(text);
-    EXPECT_TRUE(HasLineStarting(text, "Stats      Str  75     Con  75"));
-    EXPECT_TRUE(HasLineStarting(text, "          Hits 200   Power  26"));
+    EXPECT_TRUE(HasLineStarting(text, "Stats      Str   75     Con   75"));
+    EXPECT_TRUE(HasLineStarting(text, "          Hits  200   Power   26"));
 }
 
 TEST(MatsList, EmptyConfiguration)
