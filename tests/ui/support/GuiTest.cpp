@@ -27,6 +27,16 @@ namespace gwtest {
 namespace {
 
 int g_pendingAnswers = 0;
+// Message boxes answered by AnswerMessageBox that did not offer the button set of their kind.
+QString g_wrongButtonSets;
+
+// Every box offers one set: an error Abort alone, information OK alone, a question Yes and No.
+QMessageBox::StandardButtons ButtonSetOf(QMessageBox::StandardButton answer)
+{
+    if (answer == QMessageBox::Yes || answer == QMessageBox::No)
+        return QMessageBox::Yes | QMessageBox::No;
+    return answer;
+}
 
 QString Describe(QWidget* modal)
 {
@@ -125,6 +135,11 @@ void AnswerMessageBox(QMessageBox::StandardButton button, QString* text, int tim
             }
             if (text != nullptr)
                 *text = box->text();
+            if (box->standardButtons() != ButtonSetOf(button)) {
+                if (!g_wrongButtonSets.isEmpty())
+                    g_wrongButtonSets += QStringLiteral("; ");
+                g_wrongButtonSets += QStringLiteral("wrong buttons on ") + Describe(modal);
+            }
             if (QAbstractButton* b = box->button(button))
                 b->click();
             else
@@ -249,6 +264,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
 
 void MainWindowTest::init()
 {
+    g_wrongButtonSets.clear();
     m_dir.emplace();
     m_watchdog.start();
 }
@@ -261,6 +277,7 @@ void MainWindowTest::cleanup()
     m_dir.reset();
     QVERIFY2(answered, "a dialog the test meant to answer never came up");
     QVERIFY2(!m_watchdog.failed(), qPrintable(m_watchdog.report()));
+    QVERIFY2(g_wrongButtonSets.isEmpty(), qPrintable(g_wrongButtonSets));
 }
 
 bool MainWindowTest::OpenApplicationWindow()

@@ -69,7 +69,9 @@ private:
 // that is up when it first looks, so over a modal dialog already shown, call it just before the
 // action that opens the next one, with no events processed in between.
 void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs = 5000);
-// The same for a message box: remembers its text and presses the button.
+// The same for a message box: remembers its text and presses the button. A box whose buttons
+// are not the set of its kind (Abort alone, OK alone, or Yes and No for the answers Yes and No)
+// fails the MainWindowTest it appears in.
 void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr, int timeoutMs = 5000);
 
 // What a file dialog looked like when it came up.
