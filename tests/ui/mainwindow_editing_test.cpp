@@ -218,6 +218,31 @@ private slots:
         QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("BOOM! (-25%)"));
     }
 
+    void overchargeTakesTheColourOfItsChance()
+    {
+        TMainForm& f = *m_form;
+        const QColor normal = f.ArmorOvercharge->palette().color(QPalette::WindowText);
+        auto colour = [&f] { return f.ArmorOvercharge->palette().color(QPalette::WindowText); };
+        // Two tier-9 Stat gems use (19 + 19 + 19) / 2 = 28 of the 28 points: no overcharge.
+        for (int k = 0; k < 3; ++k) {
+            ChooseEntry(f.GemEffectType[k], gw::TypeStat);
+            ChooseEntry(f.GemEffectAmount[k], 9);
+            ChooseEntry(f.GemQuality[k], 6);
+        }
+        // The third makes 38 points, 10 over: beyond any chance.
+        QCOMPARE(f.ArmorUsedPoints->text(), QStringLiteral("38"));
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("Impossible!"));
+        QCOMPARE(colour(), QColor(255, 0, 0));
+        // A tier-0 Focus gem instead: 29 points, 1 over; 3 x 11 - 10 + 18 + 50 = 91.
+        ChooseEntry(f.GemEffectType[2], gw::TypeFocus);
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("91%"));
+        QCOMPARE(colour(), QColor(0, 128, 0));
+        // Without it the item is within its points again, in the normal colour.
+        ChooseEntry(f.GemEffectType[2], gw::TypeUnused);
+        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("None"));
+        QCOMPARE(colour(), normal);
+    }
+
     void itemLevelSetsTheCapacity()
     {
         TMainForm& f = *m_form;
