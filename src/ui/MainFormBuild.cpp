@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,9 +79,31 @@ QGroupBox* MakeGroup(const QString& name, const QString& title)
     return box;
 }
 
+// A wheel turned over a list the player is not working in scrolls nothing. Qt would change the
+// list's choice instead, and one turn over the realm list would clear all eighteen items.
+class WheelOnlyWhenFocused : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel) {
+            auto* list = static_cast<QWidget*>(watched);
+            if (!list->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QComboBox* MakeList(const QString& name, const QStringList& items, int minimumChars, int visibleItems = 10)
 {
     auto* box = Named(new QComboBox, name);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->installEventFilter(new WheelOnlyWhenFocused(box));
     box->addItems(items);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(minimumChars);

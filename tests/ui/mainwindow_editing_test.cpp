@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "data/Globals.h"
 #include "support/GuiTest.h"
@@ -316,6 +317,24 @@ private slots:
         QVERIFY(f.ConfigFileName.isEmpty());
         QCOMPARE(f.windowTitle(), title);
         QCOMPARE(f.Realm(), 1);
+    }
+
+    void aWheelOverAListNotInUseChangesNothing()
+    {
+        TMainForm& f = *m_form;
+        f.Items[3].Name = "kept";
+        f.GemEffectType[0]->setFocus();
+        for (QComboBox* list : {f.RealmSelect, f.CrafterSkill, f.GemEffectType[1]}) {
+            QVERIFY(!list->hasFocus());
+            const int before = list->currentIndex();
+            const QPointF middle(list->width() / 2.0, list->height() / 2.0);
+            QWheelEvent turn(middle, list->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &turn);
+            QCOMPARE(list->currentIndex(), before);
+        }
+        QCOMPARE(f.Realm(), 0);
+        QCOMPARE(f.Items[3].Name, std::string("kept"));
     }
 
     void newClearsItemsAndKeepsTheOptions()
