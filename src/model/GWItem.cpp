@@ -90,16 +90,23 @@ int SlotOfKeyword(std::string_view keyword)
     return -1;
 }
 
-int ReadLeadingInt(std::string_view text)
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative)
 {
     std::size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos]))
         ++pos;
-    bool negative = false;
+    negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';
         ++pos;
     }
+    return pos;
+}
+
+int ReadLeadingInt(std::string_view text)
+{
+    bool negative = false;
+    std::size_t pos = SkipBlanksAndSign(text, negative);
     // Accumulate the magnitude in 64 bits and stop growing it once it is past the 32-bit range,
     // so that a long run of digits saturates instead of wrapping.
     constexpr std::int64_t limit = static_cast<std::int64_t>(INT_MAX) + 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,6 +51,9 @@ int SlotOfKeyword(std::string_view keyword);
 // FF), an optional sign, then the leading decimal digits; 0 when there are none. A number
 // beyond the 32-bit range saturates at INT32_MIN / INT32_MAX rather than wrapping.
 int ReadLeadingInt(std::string_view text);
+// The start every number reader shares: skips the leading blanks and an optional sign, sets
+// `negative`, and returns the position of what follows.
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative);
 
 // The caps of a character level (level 50 by default).
 struct Caps {

@@ -26,11 +26,6 @@ constexpr int FactorMin = 2;
 constexpr double DpsMin = 1.5;
 constexpr double DpsMax = 16.5;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -88,14 +83,8 @@ int RaiseReinforcedWood(int woodIndex)
 
 double ReadLeadingDecimal(std::string_view text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos]))
-        ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = SkipBlanksAndSign(text, negative);
     const std::size_t intStart = pos;
     while (pos < text.size() && IsDigit(text[pos]))
         ++pos;
