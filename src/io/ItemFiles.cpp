@@ -1,10 +1,9 @@
 #include "io/ItemFiles.h"
 
-#include <array>
-#include <cstdint>
 #include <fstream>
 
 #include "data/Globals.h"
+#include "model/Text1252.h"
 
 namespace gw {
 
@@ -14,20 +13,6 @@ namespace fs = std::filesystem;
 
 // Longest file name the file systems in use accept, in bytes.
 constexpr std::size_t MaxFileNameBytes = 255;
-
-// Windows-1252 bytes 0x80..0x9F; the five bytes it leaves undefined keep their own code point,
-// a control character.
-constexpr std::array<std::uint16_t, 32> HighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t CodePointOf(unsigned char byte)
-{
-    if (byte >= 0x80 && byte < 0xA0)
-        return HighControlRange[byte - 0x80u];
-    return byte;
-}
 
 bool IsControl(char32_t c)
 {
@@ -60,7 +45,7 @@ std::string ItemNameToFileName(std::string_view name)
     std::string out;
     out.reserve(name.size() * 2);
     for (char byte : name)
-        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(byte)));
+        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(byte)));
     return out;
 }
 
@@ -73,7 +58,7 @@ std::string ItemNameProblem(std::string_view name, int slot)
     for (char byte : name) {
         if (byte == '/' || byte == '\\')
             return "Save Failed. An item name cannot contain \"/\" or \"\\\".";
-        if (IsControl(CodePointOf(static_cast<unsigned char>(byte))))
+        if (IsControl(Cp1252ToUnicode(static_cast<unsigned char>(byte))))
             return "Save Failed. An item name cannot contain control characters.";
     }
     if (ItemNameToFileName(name).size() + SlotExtension(slot).size() > MaxFileNameBytes)
