@@ -8,30 +8,11 @@
 
 #include "io/ConfigFile.h"
 
+#include "FullConfiguration.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-gw::Configuration FullConfiguration()
-{
-    gw::Configuration config;
-    for (int slot = 0; slot < gw::SlotCount; ++slot) {
-        gw::GWItem& item = config.Items[static_cast<std::size_t>(slot)];
-        item.PlayerMade = slot < gw::FirstJewellerySlot ? 1 : 0;
-        item.ImbuePoints = 32;
-        item.Name = "Crafted item of slot " + std::to_string(slot);
-        item.EffectType = {1, 2, 3, 6};
-        item.EffectAmount = {9, 8, 7, 6};
-        item.EffectName = {slot % 8, slot % 9, 0, slot};
-        item.GemQuality = {6, 6, 5, 4};
-        item.Level = 51;
-        item.Qual = "99";
-        item.DPS = "16.5";
-        item.Speed = "3.7";
-        item.Bonus = "35";
-    }
-    return config;
-}
 
 // A scratch directory under the system's temporary directory, removed afterwards.
 struct ScratchDir {
@@ -50,7 +31,7 @@ void BM_ConfigOpen(benchmark::State& state)
 {
     ScratchDir dir;
     const fs::path file = dir.path / "plan.gwc";
-    if (!gw::SaveConfiguration(file, FullConfiguration(), 1))
+    if (!gw::SaveConfiguration(file, gwbench::FullConfiguration(), 1))
         state.SkipWithError("could not write the configuration");
     for (auto _ : state) {
         gw::Configuration config;
@@ -67,7 +48,7 @@ void BM_ConfigSave(benchmark::State& state)
 {
     ScratchDir dir;
     const fs::path file = dir.path / "plan.gwc";
-    const gw::Configuration config = FullConfiguration();
+    const gw::Configuration config = gwbench::FullConfiguration();
     for (auto _ : state) {
         const gw::SaveResult result = gw::SaveConfiguration(file, config, 1);
         if (!result)

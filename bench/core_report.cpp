@@ -7,32 +7,11 @@
 #include "data/Globals.h"
 #include "report/ReportTemplate.h"
 
+#include "FullConfiguration.h"
+
 namespace {
 
 using namespace gw;
-
-Configuration BenchConfiguration()
-{
-    Configuration config;
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        GWItem& item = config.Items[static_cast<std::size_t>(slot)];
-        if (slot == 1 || slot >= FirstJewellerySlot) {
-            item.PlayerMade = 0;
-            item.Name = "Item " + std::to_string(slot);
-            item.EffectType = {TypeStat, TypeHits, TypeResist, TypeSkill};
-            item.EffectAmount = {15, 30, 8, 3};
-            item.EffectName = {1, 0, 2, slot % 20};
-            continue;
-        }
-        item.Level = 51;
-        item.ImbuePoints = 26;
-        item.EffectType = {TypeStat, TypeResist, TypeFocus, TypeSkill};
-        item.EffectAmount = {9, 5, 3, slot % 10};
-        item.EffectName = {slot % 8, slot % 9, slot % 5, slot};
-        item.GemQuality = {6, 5, 4, 3};
-    }
-    return config;
-}
 
 // Lines that mix totals, skills, slot and gem fields, materials and conditions.
 constexpr const char* BlockLines[] = {
@@ -59,7 +38,9 @@ std::string BenchTemplate(std::size_t bytes)
 void BM_RenderTemplate(benchmark::State& state)
 {
     const std::string templ = BenchTemplate(static_cast<std::size_t>(state.range(0)) * 1024);
-    const Configuration config = BenchConfiguration();
+    // Arms as a drop, so that both kinds of condition have lines to keep and to drop.
+    Configuration config = gwbench::FullConfiguration();
+    config.Items[1].PlayerMade = 0;
     std::size_t tags = 0;
     for (char c : templ)
         tags += c == '<';

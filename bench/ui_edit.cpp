@@ -9,23 +9,13 @@
 #include "data/Globals.h"
 #include "ui/MainForm.h"
 
+#include "FullConfiguration.h"
+
 namespace {
 
 void FillConfiguration(TMainForm& form)
 {
-    for (int slot = 0; slot < gw::SlotCount; ++slot) {
-        gw::GWItem& item = form.Items[static_cast<std::size_t>(slot)];
-        item.Name = "Item " + std::to_string(slot);
-        item.PlayerMade = slot < gw::ArmourSlotCount ? 1 : 0;
-        item.Level = 51;
-        for (int k = 0; k < gw::GemsPerItem; ++k) {
-            const auto row = static_cast<std::size_t>(k);
-            item.EffectType[row] = 1 + (slot + k) % 6;
-            item.EffectName[row] = 0;
-            item.EffectAmount[row] = item.PlayerMade ? (slot + k) % 10 : 5 + k;
-            item.GemQuality[row] = 5;
-        }
-    }
+    form.Config = gwbench::FullConfiguration();
     form.Equipped.fill(1);
     form.LoadArmorItem();
     form.LoadJewelryItem();
