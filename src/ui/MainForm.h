@@ -39,6 +39,9 @@ class TItemBrowser;
 class TFindStatForm;
 class TAboutForm;
 
+// The main window's caption when no configuration file is named.
+inline constexpr const char* WindowCaption = "Quillane's Gemwright Equipment Configurator";
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 

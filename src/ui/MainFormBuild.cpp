@@ -32,7 +32,6 @@
 
 namespace {
 
-const char* const WindowCaption = "Quillane's Gemwright Equipment Configurator";
 
 QStringList ToQStringList(const std::vector<std::string>& texts)
 {

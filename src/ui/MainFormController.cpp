@@ -30,7 +30,6 @@
 
 namespace {
 
-const char* const WindowCaption = "Quillane's Gemwright Equipment Configurator";
 const char* const ApplicationTitle = "Gemwright";
 
 QString Decimal(int value)
