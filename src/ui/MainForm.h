@@ -46,7 +46,10 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // The window works in the start directory that start-up chose; one made without it (tests,
+    // benchmarks) works in the current directory.
+    TMainForm();
+    explicit TMainForm(const QString& startDir, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The configuration: the eighteen items, which slots count, and the caps of the level.
@@ -59,7 +62,7 @@ public:
     // While 1, the Equipped box changes no flag (a tab change or an opened configuration sets it).
     int SuppressEquippedClick = 0;
 
-    // The working directory at start: settings, report definitions and items/<realm> live there.
+    // The start directory: settings, report definitions and items/<realm> live there.
     QString StartDir;
     // The configuration file in use, empty when there is none.
     QString ConfigFileName;
@@ -240,6 +243,9 @@ public slots:
 
     // Configuration and item files, settings (MainFormFiles.cpp).
     void Open1Click();
+    // Opens a configuration file as File > Open does once its dialog has given the path: its
+    // messages, its title, the plan left alone when the file cannot be opened. True when opened.
+    bool OpenConfigurationFile(const QString& path);
     void Save1Click();
     void SaveAs1Click();
     void ArmorLoadDropClick();

@@ -181,7 +181,9 @@ const QStringList TMainForm::OpenDialogFilter = DialogFilters(
     "Hands Item|*.hands|Feet Item|*.feet|Weapon|*.weapon|Neck Item|*.neck|Cloak Item|*.cloak|"
     "Jewel Item|*.jewel|Belt Item|*.belt|Ring Item|*.ring|Wrist Item|*.wrist|Report Definition|*.rpt");
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
+TMainForm::TMainForm() : TMainForm(QDir::currentPath()) {}
+
+TMainForm::TMainForm(const QString& startDir, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(WindowCaption));
@@ -202,7 +204,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     // 2. and 4. to 8. The items are cleared by construction; the lists stand on their designed
     // entries; the caps are those of level 50 (Config's defaults).
-    StartDir = QDir::currentPath();  // 3. (kept whole, however long)
+    StartDir = startDir;  // 3. chosen by start-up (kept whole, however long)
     SuppressEquippedClick = 0;
     ConfigFileName.clear();
 

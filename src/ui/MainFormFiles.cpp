@@ -80,13 +80,17 @@ void TMainForm::Open1Click()
     const QString path = RunFileDialog(dialog, OpenDialogFilter, 0, StartDir);
     if (path.isEmpty())
         return;
+    OpenConfigurationFile(path);
+}
 
+bool TMainForm::OpenConfigurationFile(const QString& path)
+{
     const gw::ConfigReadResult result = gw::OpenConfiguration(ToPath(path), Config, Realm());
     // A file that cannot be opened, or ends before its last record, is named in an error box.
     if (!result.opened) {
         for (const std::string& message : result.messages)
             ShowError(this, FromUtf8(message), path);
-        return;
+        return false;
     }
     // The file's realm is selected without the realm box's handler: the items just read belong
     // to it, so nothing is cleared and the file stays the current one.
@@ -108,6 +112,7 @@ void TMainForm::Open1Click()
     LoadArmorItem();
     LoadJewelryItem();
     RefreshAll();
+    return true;
 }
 
 void TMainForm::Save1Click()
