@@ -29,7 +29,8 @@ void BM_StartUp(benchmark::State& state)
         state.SkipWithError("gemwright-startup-probe is not built beside the benchmark");
         return;
     }
-    // The probe works in a directory of its own, as a new player's would be.
+    // The probe works in a directory of its own, named on its command line so that it never
+    // reaches the real data home; the first start fills it as a new player's is filled.
     const auto dir = std::filesystem::temp_directory_path() / ("gemwright-startup-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     posix_spawn_file_actions_t actions;
@@ -37,7 +38,9 @@ void BM_StartUp(benchmark::State& state)
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const std::string previous = std::filesystem::current_path().string();
     std::filesystem::current_path(dir);
-    char* argv[] = {const_cast<char*>(probe.c_str()), nullptr};
+    const std::string workdir = dir.string();
+    char* argv[] = {const_cast<char*>(probe.c_str()), const_cast<char*>("--workdir"),
+                    const_cast<char*>(workdir.c_str()), nullptr};
     for (auto _ : state) {
         pid_t pid = 0;
         if (posix_spawn(&pid, probe.c_str(), &actions, nullptr, argv, environ) != 0) {
