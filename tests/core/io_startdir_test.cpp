@@ -78,12 +78,6 @@ TEST(StartDirectoryChoice, AGemwrightFolderHoldsTheSettingsOrAnItemsFolder)
     EXPECT_TRUE(IsGemwrightFolder(dir.path));
 }
 
-TEST(StartDirectoryChoice, TheDataDirectorySitsBesideTheProgramsDirectory)
-{
-    EXPECT_EQ(DataDirectoryOf("/usr/bin/gemwright"), fs::path("/usr/share/gemwright"));
-    EXPECT_EQ(DataDirectoryOf("/tmp/x/usr/bin/gemwright"), fs::path("/tmp/x/usr/share/gemwright"));
-}
-
 // The installed defaults of a scratch data directory, with a file that is not a definition.
 struct Defaults {
     TempDir dir;
