@@ -56,7 +56,8 @@ fs::path ScratchName(const fs::path& directory)
 {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    return directory / (".gemwright-" + std::to_string(random()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp");
+    return directory /
+           (".gemwright-" + std::to_string(random()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp");
 }
 
 // A write test that leaves nothing behind: the directory may exist already and still refuse files.
@@ -146,7 +147,8 @@ StartDirectoryInputs ReadStartDirectoryInputs(const std::optional<std::string>& 
     inputs.workdir = workdir;
     std::error_code error;
     inputs.currentDirectory = fs::current_path(error); // a removed directory has none
-    inputs.currentIsGemwrightFolder = !inputs.currentDirectory.empty() && IsGemwrightFolder(inputs.currentDirectory);
+    inputs.currentIsGemwrightFolder =
+        !inputs.currentDirectory.empty() && IsGemwrightFolder(inputs.currentDirectory);
     inputs.xdgDataHome = Environment("XDG_DATA_HOME");
     inputs.home = Environment("HOME");
     return inputs;
@@ -183,7 +185,8 @@ PrepareResult PrepareStartDirectory(const fs::path& startDirectory, const fs::pa
             defaults.push_back(it->path());
     }
     if (error || defaults.empty()) {
-        result.warnings.push_back("no default report definitions found in \"" + dataDirectory.string() + "\"");
+        result.warnings.push_back("no default report definitions found in \"" + dataDirectory.string() +
+                                  "\"");
         return result;
     }
     std::sort(defaults.begin(), defaults.end());
@@ -196,7 +199,8 @@ PrepareResult PrepareStartDirectory(const fs::path& startDirectory, const fs::pa
         if (outcome == CopyOutcome::Copied)
             result.copied.push_back(target);
         else if (outcome == CopyOutcome::Failed)
-            result.warnings.push_back("cannot copy \"" + source.string() + "\" to \"" + target.string() + "\": " + reason);
+            result.warnings.push_back("cannot copy \"" + source.string() + "\" to \"" + target.string() +
+                                      "\": " + reason);
     }
     return result;
 }

@@ -51,8 +51,8 @@ StartDirectoryInputs ReadStartDirectoryInputs(const std::optional<std::string>& 
 std::filesystem::path DataDirectoryOf(const std::filesystem::path& executable);
 
 struct PrepareResult {
-    bool ok = true;        // false: the directory cannot be created or written; nothing to run in
-    std::string error;     // why, naming the directory
+    bool ok = true;                    // false: the directory cannot be created or written; nothing to run in
+    std::string error;                 // why, naming the directory
     std::vector<std::string> warnings; // defaults that could not be copied; the program still runs
     std::vector<std::filesystem::path> copied; // report definitions copied in this time
     explicit operator bool() const { return ok; }

@@ -1,6 +1,7 @@
 #include "ui/CommandLine.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -13,14 +14,25 @@ namespace {
 // Options Qt's application object reads and removes from the command line itself.
 bool IsWindowSystemOption(const QString& name)
 {
-    static const QStringList known{
-        QStringLiteral("platform"),        QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-        QStringLiteral("plugin"),          QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
-        QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),            QStringLiteral("session"),
-        QStringLiteral("display"),         QStringLiteral("geometry"),           QStringLiteral("style"),
-        QStringLiteral("stylesheet"),      QStringLiteral("widgetcount"),        QStringLiteral("name"),
-        QStringLiteral("title"),           QStringLiteral("qmljsdebugger")};
-    return known.contains(name);
+    static const char* const known[] = {"platform",
+                                        "platformpluginpath",
+                                        "platformtheme",
+                                        "plugin",
+                                        "qwindowgeometry",
+                                        "qwindowicon",
+                                        "qwindowtitle",
+                                        "reverse",
+                                        "session",
+                                        "display",
+                                        "geometry",
+                                        "style",
+                                        "stylesheet",
+                                        "widgetcount",
+                                        "name",
+                                        "title",
+                                        "qmljsdebugger"};
+    return std::any_of(std::begin(known), std::end(known),
+                       [&name](const char* option) { return name == QLatin1String(option); });
 }
 
 } // namespace

@@ -31,13 +31,14 @@ TEST(StartDirectoryChoice, FollowsTheRuleInOrder)
         Source source;
         const char* path;
     } cases[] = {
-        {"--workdir wins over a Gemwright folder", "/plans", true, "/xdg", "/home/p", Source::WorkdirOption, "/plans"},
+        {"--workdir wins over a Gemwright folder", "/plans", true, "/xdg", "/home/p", Source::WorkdirOption,
+         "/plans"},
         {"a relative --workdir is taken from the current directory", "sub/../plans/", false, unset, "/home/p",
          Source::WorkdirOption, "/cwd/plans"},
         {"a Gemwright current directory wins over the data home", unset, true, "/xdg", "/home/p",
          Source::CurrentDirectory, "/cwd"},
-        {"XDG_DATA_HOME when the current directory is not one", unset, false, "/xdg/", "/home/p", Source::DataHome,
-         "/xdg/gemwright"},
+        {"XDG_DATA_HOME when the current directory is not one", unset, false, "/xdg/", "/home/p",
+         Source::DataHome, "/xdg/gemwright"},
         {"HOME when XDG_DATA_HOME is unset", unset, false, unset, "/home/p", Source::DataHome,
          "/home/p/.local/share/gemwright"},
         {"an empty XDG_DATA_HOME counts as unset", unset, false, "", "/home/p", Source::DataHome,

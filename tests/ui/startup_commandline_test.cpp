@@ -68,7 +68,7 @@ QStringList OwnLines(const QString& err)
 class StartupCommandLineTest : public gwtest::MainWindowTest {
     Q_OBJECT
 
-private slots:
+  private slots:
     void theCommandLineIsUnderstood_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -78,21 +78,32 @@ private slots:
         QTest::addColumn<bool>("windowSystemOptions");
         const int run = int(CommandLine::Action::Run);
         const int refuse = int(CommandLine::Action::Refuse);
-        QTest::newRow("nothing") << QStringList{} << run << "-" << "" << false;
-        QTest::newRow("a file") << QStringList{"my plan.gwc"} << run << "-" << "my plan.gwc" << false;
-        QTest::newRow("workdir and file") << QStringList{"--workdir", "w", "p.gwc"} << run << "w" << "p.gwc" << false;
-        QTest::newRow("workdir=") << QStringList{"--workdir=/x y"} << run << "/x y" << "" << false;
-        QTest::newRow("help") << QStringList{"--help"} << int(CommandLine::Action::ShowHelp) << "-" << "" << false;
+        QTest::newRow("nothing") << QStringList{} << run << "-"
+                                 << "" << false;
+        QTest::newRow("a file") << QStringList{"my plan.gwc"} << run << "-"
+                                << "my plan.gwc" << false;
+        QTest::newRow("workdir and file") << QStringList{"--workdir", "w", "p.gwc"} << run << "w"
+                                          << "p.gwc" << false;
+        QTest::newRow("workdir=") << QStringList{"--workdir=/x y"} << run << "/x y"
+                                  << "" << false;
+        QTest::newRow("help") << QStringList{"--help"} << int(CommandLine::Action::ShowHelp) << "-"
+                              << "" << false;
         QTest::newRow("-h beside a bad option")
-            << QStringList{"--nope", "-h"} << int(CommandLine::Action::ShowHelp) << "-" << "" << false;
-        QTest::newRow("version") << QStringList{"-v"} << int(CommandLine::Action::ShowVersion) << "-" << "" << false;
-        QTest::newRow("two files") << QStringList{"a.gwc", "b.gwc"} << refuse << "-" << "" << false;
-        QTest::newRow("unknown option") << QStringList{"--nope"} << refuse << "-" << "" << false;
-        QTest::newRow("workdir without its value") << QStringList{"--workdir"} << refuse << "-" << "" << false;
-        QTest::newRow("a window-system option") << QStringList{"-platform", "offscreen"} << refuse << "-" << ""
-                                                << true;
+            << QStringList{"--nope", "-h"} << int(CommandLine::Action::ShowHelp) << "-"
+            << "" << false;
+        QTest::newRow("version") << QStringList{"-v"} << int(CommandLine::Action::ShowVersion) << "-"
+                                 << "" << false;
+        QTest::newRow("two files") << QStringList{"a.gwc", "b.gwc"} << refuse << "-"
+                                   << "" << false;
+        QTest::newRow("unknown option") << QStringList{"--nope"} << refuse << "-"
+                                        << "" << false;
+        QTest::newRow("workdir without its value") << QStringList{"--workdir"} << refuse << "-"
+                                                   << "" << false;
+        QTest::newRow("a window-system option") << QStringList{"-platform", "offscreen"} << refuse << "-"
+                                                << "" << true;
         QTest::newRow("a window-system option beside an unknown one")
-            << QStringList{"-style", "fusion", "--nope"} << refuse << "-" << "" << false;
+            << QStringList{"-style", "fusion", "--nope"} << refuse << "-"
+            << "" << false;
     }
     void theCommandLineIsUnderstood()
     {
@@ -141,8 +152,9 @@ private slots:
         gwtest::AnswerMessageBox(QMessageBox::Abort, &shown);
         ShowMainWindow(*m_form, missing);
         QTRY_COMPARE(gwtest::PendingAnswers(), 0);
-        QCOMPARE(shown, QString::fromStdString(gw::OpenConfiguration(missing.toStdString(), m_form->Config, 0)
-                                                .messages.front()));
+        QCOMPARE(shown,
+                 QString::fromStdString(
+                     gw::OpenConfiguration(missing.toStdString(), m_form->Config, 0).messages.front()));
         QVERIFY(m_form->ConfigFileName.isEmpty());
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
     }
@@ -155,7 +167,8 @@ private slots:
         const QString here = m_dir->path();
         const Run version = RunProgram({QStringLiteral("--version")}, here, home.path());
         QCOMPARE(version.exitCode, 0);
-        QVERIFY2(version.out.startsWith(QStringLiteral("gemwright ")) && version.out.count(QLatin1Char('\n')) == 1,
+        QVERIFY2(version.out.startsWith(QStringLiteral("gemwright ")) &&
+                     version.out.count(QLatin1Char('\n')) == 1,
                  qPrintable(version.out));
         const Run help = RunProgram({QStringLiteral("--help")}, here, home.path());
         QCOMPARE(help.exitCode, 0);
@@ -168,10 +181,12 @@ private slots:
 
         // A workdir below a file can be neither made nor written: one line, status 2, nothing made.
         gwtest::WriteAll(m_dir->filePath(QStringLiteral("plain")), "a file");
-        const Run refused = RunProgram({QStringLiteral("--workdir"), QStringLiteral("plain/sub")}, here, home.path());
+        const Run refused =
+            RunProgram({QStringLiteral("--workdir"), QStringLiteral("plain/sub")}, here, home.path());
         QCOMPARE(refused.exitCode, 2);
         QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
-        QVERIFY2(refused.err.startsWith(QStringLiteral("gemwright: ")) && refused.err.contains(QStringLiteral("plain/sub")),
+        QVERIFY2(refused.err.startsWith(QStringLiteral("gemwright: ")) &&
+                     refused.err.contains(QStringLiteral("plain/sub")),
                  qPrintable(refused.err));
         QVERIFY(refused.out.isEmpty());
 
