@@ -1,8 +1,11 @@
 #include "io/AtomicFile.h"
 
-#include <atomic>
+#include <array>
+#include <cstdint>
 #include <fcntl.h>
+#include <random>
 #include <string>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -13,31 +16,83 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Failure(const fs::path& target, int error)
+// As many links as the system itself follows before it gives up with ELOOP.
+constexpr int MaxLinkHops = 40;
+
+SaveResult Failed(const fs::path& target, int error)
 {
-    return "Save Failed. Could not write \"" + target.string() +
-           "\": " + std::system_category().message(error) + ".";
+    return {false, SaveFailedMessage(target, std::system_category().message(error))};
 }
 
 bool Fails(const SaveFaults& faults, SaveStep step)
 {
+    if (faults.beforeStep != nullptr)
+        faults.beforeStep(step);
     return faults.failAt && *faults.failAt == step;
 }
 
-// Creates a fresh temporary file beside the target; O_EXCL makes sure no other file is reused.
-// The name is short and fixed in form so that a long target name cannot make it too long.
-int CreateTemporary(const fs::path& directory, fs::path& temporary)
-{
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = directory / (".gw-save-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(counter.fetch_add(1)) + ".tmp");
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+// Closes a descriptor however the save ends.
+struct Descriptor {
+    int fd = -1;
+    Descriptor() = default;
+    explicit Descriptor(int d) : fd(d) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { Close(); }
+    int Close()
+    {
+        const int result = fd >= 0 ? ::close(fd) : 0;
+        fd = -1;
+        return result;
     }
-    errno = EEXIST;
-    return -1;
+};
+
+// The file a save writes: the target itself, or the end of its chain of symbolic links, which
+// need not exist yet (a dangling link is written through, not replaced). Gives 0 or an errno.
+int FollowLinks(const fs::path& requested, fs::path& target)
+{
+    target = requested;
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(st.st_mode))
+            return 0;
+        std::string text(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        for (;;) {
+            const ssize_t length = ::readlink(target.c_str(), text.data(), text.size());
+            if (length < 0)
+                return errno;
+            if (static_cast<std::size_t>(length) < text.size()) {
+                text.resize(static_cast<std::size_t>(length));
+                break;
+            }
+            text.resize(text.size() * 2);
+        }
+        const fs::path next(text);
+        // A relative link is read from the directory that holds it.
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return ELOOP;
+}
+
+// A name nobody can guess, so that nobody sharing the directory can block a save by creating
+// the temporary file first. It begins with a dot to stay out of file lists and of the browser.
+std::string TemporaryName()
+{
+    std::array<std::uint8_t, 12> random{};
+    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+        std::random_device device;
+        for (std::uint8_t& byte : random)
+            byte = static_cast<std::uint8_t>(device());
+    }
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string name = ".gw-save-";
+    for (const std::uint8_t byte : random) {
+        name.push_back(Hex[byte >> 4]);
+        name.push_back(Hex[byte & 15]);
+    }
+    return name + ".tmp";
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -60,54 +115,214 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// The new text waits in a file without a name (O_TMPFILE), so that a save killed before its
+// end leaves nothing behind; it gets a name only for the instant between linking it and
+// renaming it over the target. File systems without unnamed files get a named one instead.
+class NewFile {
+  public:
+    NewFile(int directory, bool unnamed) : m_directory(directory), m_unnamed(unnamed) {}
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile() { Discard(); }
+
+    // Gives 0 or an errno; EOPNOTSUPP and the like when unnamed files are not to be had here.
+    int Create()
+    {
+        if (m_unnamed) {
+            m_file.fd = ::openat(m_directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            return m_file.fd >= 0 ? 0 : errno;
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_name = TemporaryName();
+            m_file.fd = ::openat(m_directory, m_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_file.fd >= 0)
+                return 0;
+            if (errno != EEXIST)
+                break;
+        }
+        m_name.clear();
+        return errno;
+    }
+
+    int fd() const { return m_file.fd; }
+
+    // close reports late write errors of some file systems; it counts as part of writing.
+    int Close() { return m_file.Close() == 0 ? 0 : errno; }
+
+    // Gives the file a temporary name (if it has none yet) and renames it over `target`.
+    // `linkFailed` tells a file that could not be named from one that could not be renamed.
+    int Replace(const std::string& target, bool& linkFailed)
+    {
+        linkFailed = false;
+        if (m_unnamed) {
+            if (const int error = Link(); error != 0) {
+                linkFailed = true;
+                return error;
+            }
+        }
+        if (::renameat(m_directory, m_name.c_str(), m_directory, target.c_str()) != 0)
+            return errno;
+        m_name.clear();
+        return 0;
+    }
+
+    bool NeedsNamedFallback(int error) const
+    {
+        // The file system cannot hold an unnamed file, or the system cannot give it a name
+        // (no /proc and no privilege for AT_EMPTY_PATH).
+        return m_unnamed && (error == EOPNOTSUPP || error == EISDIR || error == EINVAL ||
+                             error == ENOENT || error == EPERM || error == ENOSYS);
+    }
+
+  private:
+    int Link()
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_file.fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_name = TemporaryName();
+            int result = ::linkat(AT_FDCWD, self.c_str(), m_directory, m_name.c_str(), AT_SYMLINK_FOLLOW);
+            if (result != 0 && errno == ENOENT)
+                result = ::linkat(m_file.fd, "", m_directory, m_name.c_str(), AT_EMPTY_PATH);
+            if (result == 0)
+                return 0;
+            if (errno != EEXIST)
+                break;
+        }
+        const int error = errno;
+        m_name.clear();
+        return error;
+    }
+
+    void Discard()
+    {
+        m_file.Close();
+        if (!m_name.empty())
+            ::unlinkat(m_directory, m_name.c_str(), 0);
+        m_name.clear();
+    }
+
+    int m_directory;
+    bool m_unnamed;
+    Descriptor m_file;
+    std::string m_name; // the name the file has in the directory now, if any
+};
+
+// What the new file must carry over from the file it replaces.
+struct Replaced {
+    bool exists = false;
+    struct stat st {};
+};
+
+// Judges the existing target before anything is written. Gives 0, an errno, or -1 for a
+// target that is not a regular file.
+int JudgeTarget(const fs::path& target, Replaced& old)
+{
+    if (::stat(target.c_str(), &old.st) != 0) {
+        if (errno == ENOENT)
+            return 0;
+        return errno;
+    }
+    old.exists = true;
+    if (S_ISDIR(old.st.st_mode))
+        return EISDIR;
+    if (!S_ISREG(old.st.st_mode))
+        return -1;
+    // A file the user protected against writing stays protected, even though its directory
+    // would let a new file take its place.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return 0;
+}
+
+// Gives the new file the owner, group and permissions of the one it replaces. Set-id and
+// sticky bits are not carried over: a saved plan is not a program.
+int CarryOver(int fd, const Replaced& old)
+{
+    if (!old.exists)
+        return 0;
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return errno;
+    if ((now.st_uid != old.st.st_uid || now.st_gid != old.st.st_gid) &&
+        ::fchown(fd, old.st.st_uid, old.st.st_gid) != 0)
+        return errno;
+    if (::fchmod(fd, old.st.st_mode & 0777) != 0)
+        return errno;
+    return 0;
+}
+
+// One attempt with an unnamed or a named temporary file. `fallback` is set when the attempt
+// found that unnamed files cannot be used here and nothing was changed.
+SaveResult Attempt(const fs::path& requested, const fs::path& target, int directory, const Replaced& old,
+                   std::string_view bytes, const SaveFaults& faults, bool unnamed, bool& fallback)
+{
+    fallback = false;
+    NewFile file(directory, unnamed);
+    if (Fails(faults, SaveStep::CreateTemporary))
+        return Failed(requested, faults.error);
+    if (const int error = file.Create(); error != 0) {
+        fallback = file.NeedsNamedFallback(error);
+        return Failed(requested, error);
+    }
+    if (const int error = CarryOver(file.fd(), old); error != 0) {
+        return {false, "Save Failed. Could not keep the owner and group of \"" + requested.string() +
+                           "\": " + std::system_category().message(error) + "."};
+    }
+
+    int error = 0;
+    if (Fails(faults, SaveStep::Write) || !WriteAll(file.fd(), bytes))
+        error = Fails(faults, SaveStep::Write) ? faults.error : errno;
+    else if (Fails(faults, SaveStep::Sync) || ::fsync(file.fd()) != 0)
+        error = Fails(faults, SaveStep::Sync) ? faults.error : errno;
+    if (error == 0 && Fails(faults, SaveStep::Rename))
+        error = faults.error;
+    if (error == 0) {
+        bool linkFailed = false;
+        error = file.Replace(target.filename().string(), linkFailed);
+        if (linkFailed && file.NeedsNamedFallback(error)) {
+            fallback = true;
+            return Failed(requested, error);
+        }
+    }
+    if (const int closed = file.Close(); error == 0 && closed != 0)
+        error = closed;
+    if (error != 0)
+        return Failed(requested, error);
+
+    // Without this the rename may be undone by a power cut after the player was told the plan
+    // is saved. A directory that cannot be flushed at all (EINVAL) has nothing to flush.
+    if (Fails(faults, SaveStep::SyncDirectory))
+        return Failed(requested, faults.error);
+    if (::fsync(directory) != 0 && errno != EINVAL)
+        return Failed(requested, errno);
+    return {};
+}
+
 } // namespace
 
 SaveResult WriteFileAtomically(const fs::path& requested, std::string_view bytes, const SaveFaults& faults)
 {
-    fs::path target = requested;
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(requested, ec))) {
-        const fs::path resolved = fs::weakly_canonical(requested, ec);
-        if (!ec)
-            target = resolved;
-    }
-    fs::path directory = target.parent_path();
-    if (directory.empty())
-        directory = ".";
+    fs::path target;
+    if (const int error = FollowLinks(requested, target); error != 0)
+        return Failed(requested, error);
 
-    if (Fails(faults, SaveStep::CreateTemporary))
-        return {false, Failure(requested, faults.error)};
-    fs::path temporary;
-    const int fd = CreateTemporary(directory, temporary);
-    if (fd < 0)
-        return {false, Failure(requested, errno)};
+    Replaced old;
+    if (const int error = JudgeTarget(target, old); error != 0)
+        return error < 0 ? SaveResult{false, SaveFailedMessage(requested, NotRegularFileReason)}
+                         : Failed(requested, error);
 
-    // A replaced file keeps its permissions; a new one gets the usual ones of the user.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
+    fs::path directoryPath = target.parent_path();
+    if (directoryPath.empty())
+        directoryPath = ".";
+    const Descriptor directory(::open(directoryPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.fd < 0)
+        return Failed(requested, errno);
 
-    int error = 0;
-    if (Fails(faults, SaveStep::Write) || !WriteAll(fd, bytes))
-        error = Fails(faults, SaveStep::Write) ? faults.error : errno;
-    else if (Fails(faults, SaveStep::Sync) || ::fsync(fd) != 0)
-        error = Fails(faults, SaveStep::Sync) ? faults.error : errno;
-    // close reports late write errors of some file systems; it counts as part of writing.
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0) {
-        if (Fails(faults, SaveStep::Rename))
-            error = faults.error;
-        else if (::rename(temporary.c_str(), target.c_str()) != 0)
-            error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return {false, Failure(requested, error)};
-    }
-    // The directory is not synced: after a crash the rename may be undone, but then the old file
-    // is there whole, and syncing it would double the cost of every save.
-    return {};
+    bool fallback = false;
+    SaveResult result = Attempt(requested, target, directory.fd, old, bytes, faults, true, fallback);
+    if (fallback)
+        result = Attempt(requested, target, directory.fd, old, bytes, faults, false, fallback);
+    return result;
 }
 
 } // namespace gw
