@@ -16,8 +16,9 @@ struct SaveResult {
 };
 
 // The steps of a save. Tests make one of them fail to prove that nothing is lost; the program
-// itself always passes no faults.
-enum class SaveStep { CreateTemporary, Write, Sync, Rename, SyncDirectory };
+// itself always passes no faults. A failing CreateUnnamed stands for a file system that offers
+// no unnamed temporary file: the save goes on with a named one.
+enum class SaveStep { CreateTemporary, Write, Sync, Rename, SyncDirectory, CreateUnnamed };
 struct SaveFaults {
     std::optional<SaveStep> failAt;
     int error = ENOSPC;

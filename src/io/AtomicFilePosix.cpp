@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <string>
@@ -18,6 +20,13 @@ namespace fs = std::filesystem;
 
 // As many links as the system itself follows before it gives up with ELOOP.
 constexpr int MaxLinkHops = 40;
+
+// Named temporary files look like this; older versions of the program made them the same way.
+constexpr std::string_view TemporaryPrefix = ".gw-save-";
+constexpr std::string_view TemporarySuffix = ".tmp";
+
+// A named temporary file this old belongs to no save still running: saves take milliseconds.
+constexpr std::time_t StaleAfterSeconds = 10 * 60;
 
 SaveResult Failed(const fs::path& target, int error)
 {
@@ -87,12 +96,38 @@ std::string TemporaryName()
             byte = static_cast<std::uint8_t>(device());
     }
     static constexpr char Hex[] = "0123456789abcdef";
-    std::string name = ".gw-save-";
+    std::string name(TemporaryPrefix);
     for (const std::uint8_t byte : random) {
         name.push_back(Hex[byte >> 4]);
         name.push_back(Hex[byte & 15]);
     }
-    return name + ".tmp";
+    return name + std::string(TemporarySuffix);
+}
+
+// Where only named temporary files can be had, a save killed before its rename leaves one
+// behind; the next save into the same directory removes such leftovers of the user's own once
+// they are old enough that no running save can still own them.
+void RemoveStaleTemporaries(int directory)
+{
+    const int listed = ::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0)
+        return;
+    DIR* entries = ::fdopendir(listed);
+    if (entries == nullptr) {
+        ::close(listed);
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(TemporaryPrefix) || !name.ends_with(TemporarySuffix))
+            continue;
+        struct stat st {};
+        if (::fstatat(directory, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid() && now - st.st_mtime > StaleAfterSeconds)
+            ::unlinkat(directory, entry->d_name, 0);
+    }
+    ::closedir(entries);
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -260,6 +295,10 @@ SaveResult Attempt(const fs::path& requested, const fs::path& target, int direct
     NewFile file(directory, unnamed);
     if (Fails(faults, SaveStep::CreateTemporary))
         return Failed(requested, faults.error);
+    if (unnamed && Fails(faults, SaveStep::CreateUnnamed)) {
+        fallback = true;
+        return Failed(requested, faults.error);
+    }
     if (const int error = file.Create(); error != 0) {
         fallback = file.NeedsNamedFallback(error);
         return Failed(requested, error);
@@ -295,6 +334,8 @@ SaveResult Attempt(const fs::path& requested, const fs::path& target, int direct
         return Failed(requested, faults.error);
     if (::fsync(directory) != 0 && errno != EINVAL)
         return Failed(requested, errno);
+    if (!unnamed)
+        RemoveStaleTemporaries(directory);
     return {};
 }
 
