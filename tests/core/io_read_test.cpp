@@ -16,6 +16,7 @@
 #include "io/SettingsFile.h"
 #include "report/ReportTemplate.h"
 #include "support/FakeReportSource.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
 namespace gw {
@@ -86,6 +87,22 @@ TEST_F(ReadRegular, GivesRegularFilesWholeAndRefusesEverythingElse)
     }
     EXPECT_EQ(ReadRegularFile("/dev/zero", 100).refusal, ReadRefusal::NotRegular);
     EXPECT_EQ(ReadRegularFile(dir / "missing", 100).reason, "No such file or directory");
+}
+
+TEST_F(ReadRegular, AFileTheUserMayNotReadIsRefusedWithTheSystemsReason)
+{
+    const fs::path file = m_dir.path / "secret.gwc";
+    const test::OrdinaryRun run = test::RunAsOrdinaryUser(m_dir.path, [&]() -> std::string {
+        WriteAll(file, "secret");
+        ::chmod(file.c_str(), 0200);
+        const FileRead read = ReadRegularFile(file, 100);
+        if (read.refusal != ReadRefusal::CannotOpen || read.reason != "Permission denied" || !read.bytes.empty())
+            return "read: " + read.reason;
+        return {};
+    });
+    if (!run.ran)
+        GTEST_SKIP() << run.failure;
+    EXPECT_EQ(run.failure, "");
 }
 
 TEST(DescribeRefusal, NamesTheFileAndTheReason)
