@@ -184,17 +184,9 @@ class NewFile {
     // close reports late write errors of some file systems; it counts as part of writing.
     int Close() { return m_file.Close() == 0 ? 0 : errno; }
 
-    // Gives the file a temporary name (if it has none yet) and renames it over `target`.
-    // `linkFailed` tells a file that could not be named from one that could not be renamed.
-    int Replace(const std::string& target, bool& linkFailed)
+    // Puts the file, by its temporary name, in the place of `target`.
+    int RenameOver(const std::string& target)
     {
-        linkFailed = false;
-        if (m_unnamed) {
-            if (const int error = Link(); error != 0) {
-                linkFailed = true;
-                return error;
-            }
-        }
         if (::renameat(m_directory, m_name.c_str(), m_directory, target.c_str()) != 0)
             return errno;
         m_name.clear();
@@ -209,8 +201,8 @@ class NewFile {
                              error == ENOENT || error == EPERM || error == ENOSYS);
     }
 
-  private:
-    int Link()
+    // Gives an unnamed file a temporary name, the last moment before it replaces the target.
+    int Name()
     {
         const std::string self = "/proc/self/fd/" + std::to_string(m_file.fd);
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -228,6 +220,7 @@ class NewFile {
         return error;
     }
 
+  private:
     void Discard()
     {
         m_file.Close();
@@ -309,22 +302,29 @@ SaveResult Attempt(const fs::path& requested, const fs::path& target, int direct
     }
 
     int error = 0;
-    if (Fails(faults, SaveStep::Write) || !WriteAll(file.fd(), bytes))
-        error = Fails(faults, SaveStep::Write) ? faults.error : errno;
-    else if (Fails(faults, SaveStep::Sync) || ::fsync(file.fd()) != 0)
-        error = Fails(faults, SaveStep::Sync) ? faults.error : errno;
+    if (Fails(faults, SaveStep::Write))
+        error = faults.error;
+    else if (!WriteAll(file.fd(), bytes))
+        error = errno;
+    if (error == 0) {
+        if (Fails(faults, SaveStep::Sync))
+            error = faults.error;
+        else if (::fsync(file.fd()) != 0)
+            error = errno;
+    }
     if (error == 0 && Fails(faults, SaveStep::Rename))
         error = faults.error;
-    if (error == 0) {
-        bool linkFailed = false;
-        error = file.Replace(target.filename().string(), linkFailed);
-        if (linkFailed && file.NeedsNamedFallback(error)) {
+    if (error == 0 && unnamed) {
+        error = file.Name();
+        if (error != 0 && file.NeedsNamedFallback(error)) {
             fallback = true;
             return Failed(requested, error);
         }
     }
     if (const int closed = file.Close(); error == 0 && closed != 0)
         error = closed;
+    if (error == 0)
+        error = file.RenameOver(target.filename().string());
     if (error != 0)
         return Failed(requested, error);
 
