@@ -197,8 +197,8 @@ class NewFile {
     {
         // The file system cannot hold an unnamed file, or the system cannot give it a name
         // (no /proc and no privilege for AT_EMPTY_PATH).
-        return m_unnamed && (error == EOPNOTSUPP || error == EISDIR || error == EINVAL ||
-                             error == ENOENT || error == EPERM || error == ENOSYS);
+        return m_unnamed && (error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOENT ||
+                             error == EPERM || error == ENOSYS);
     }
 
     // Gives an unnamed file a temporary name, the last moment before it replaces the target.

@@ -68,16 +68,11 @@ TEST_F(ReadRegular, GivesRegularFilesWholeAndRefusesEverythingElse)
         ReadRefusal refusal;
         const char* bytes;
     } cases[] = {
-        {"small", ReadRefusal::None, "a\r\nb\n"},
-        {"empty", ReadRefusal::None, ""},
-        {"at limit", ReadRefusal::None, nullptr},
-        {"link to small", ReadRefusal::None, "a\r\nb\n"},
-        {"over limit", ReadRefusal::TooLarge, ""},
-        {"sparse", ReadRefusal::TooLarge, ""},
-        {"pipe", ReadRefusal::NotRegular, ""},
-        {"link to pipe", ReadRefusal::NotRegular, ""},
-        {"link to zero", ReadRefusal::NotRegular, ""},
-        {"directory", ReadRefusal::NotRegular, ""},
+        {"small", ReadRefusal::None, "a\r\nb\n"},      {"empty", ReadRefusal::None, ""},
+        {"at limit", ReadRefusal::None, nullptr},      {"link to small", ReadRefusal::None, "a\r\nb\n"},
+        {"over limit", ReadRefusal::TooLarge, ""},     {"sparse", ReadRefusal::TooLarge, ""},
+        {"pipe", ReadRefusal::NotRegular, ""},         {"link to pipe", ReadRefusal::NotRegular, ""},
+        {"link to zero", ReadRefusal::NotRegular, ""}, {"directory", ReadRefusal::NotRegular, ""},
         {"missing", ReadRefusal::CannotOpen, ""},
     };
     for (const auto& c : cases) {
@@ -96,7 +91,8 @@ TEST_F(ReadRegular, AFileTheUserMayNotReadIsRefusedWithTheSystemsReason)
         WriteAll(file, "secret");
         ::chmod(file.c_str(), 0200);
         const FileRead read = ReadRegularFile(file, 100);
-        if (read.refusal != ReadRefusal::CannotOpen || read.reason != "Permission denied" || !read.bytes.empty())
+        if (read.refusal != ReadRefusal::CannotOpen || read.reason != "Permission denied" ||
+            !read.bytes.empty())
             return "read: " + read.reason;
         return {};
     });

@@ -82,11 +82,11 @@ TEST(SaveTargets, WhatIsNotARegularFileIsRefusedByEverySaveAndKept)
         {"a socket", [](const fs::path&, const fs::path& t) { return MakeSocket(t); }},
         {"a link to a pipe",
          [](const fs::path& d, const fs::path& t) {
-             return ::mkfifo((d / "elsewhere").c_str(), 0644) == 0 &&
-                    ::symlink("elsewhere", t.c_str()) == 0;
+             return ::mkfifo((d / "elsewhere").c_str(), 0644) == 0 && ::symlink("elsewhere", t.c_str()) == 0;
          }},
         // Only the administrator may make a device node; the save must not put a file in its place.
-        {"a device", [](const fs::path&, const fs::path& t) {
+        {"a device",
+         [](const fs::path&, const fs::path& t) {
              return ::mknod(t.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
          }},
     };
@@ -115,13 +115,14 @@ TEST(SaveTargets, SymbolicLinksKeepPointingWhereTheyPointed)
     const struct {
         const char* what;
         std::vector<std::pair<const char*, const char*>> links; // name -> where it points
-        const char* written;                                     // the file that gets the text
+        const char* written;                                    // the file that gets the text
     } cases[] = {
         {"a link to a file", {{"plan.gwc", "real.gwc"}}, "real.gwc"},
         {"a dangling link", {{"plan.gwc", "missing.gwc"}}, "missing.gwc"},
         {"a dangling link into a directory", {{"plan.gwc", "sub/missing.gwc"}}, "sub/missing.gwc"},
         {"a chain ending nowhere", {{"plan.gwc", "middle"}, {"middle", "sub/end.gwc"}}, "sub/end.gwc"},
-        {"a relative link inside a directory", {{"plan.gwc", "sub/link"}, {"sub/link", "end.gwc"}},
+        {"a relative link inside a directory",
+         {{"plan.gwc", "sub/link"}, {"sub/link", "end.gwc"}},
          "sub/end.gwc"},
     };
     for (const auto& c : cases) {
@@ -283,7 +284,8 @@ TEST(SaveLeftovers, NamedTemporaryFilesAreUnpredictableAndLaterSavesClearOldOnes
     const fs::path file = dir.path / "plan.gwc";
     WriteAll(file, "old");
     for (int n = 0; n < 300; ++n)
-        WriteAll(dir.path / (".gw-save-" + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp"), "");
+        WriteAll(dir.path / (".gw-save-" + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp"),
+                 "");
     SaveFaults named;
     named.failAt = SaveStep::CreateUnnamed;
     ASSERT_TRUE(WriteFileAtomically(file, "new", named));
