@@ -1,10 +1,11 @@
 #include "io/ConfigFile.h"
 
 #include <array>
-#include <fstream>
+#include <sstream>
 
 #include "data/Globals.h"
 #include "io/ItemRecord.h"
+#include "io/ReadFile.h"
 #include "model/Totals.h"
 
 namespace gw {
@@ -93,18 +94,17 @@ ConfigReadResult ReadConfiguration(std::istream& in, Configuration& config, int 
 
 ConfigReadResult OpenConfiguration(const std::filesystem::path& path, Configuration& config, int realm)
 {
-    std::error_code ec;
-    std::ifstream in;
-    // Only a regular file is read: a device or a pipe may never end, or never answer.
-    if (std::filesystem::is_regular_file(path, ec))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
+    // A device or a pipe may never end, or never answer, and a file far larger than any plan
+    // would only fill memory: both are refused before anything is read.
+    FileRead read = ReadRegularFile(path, FileLimits::Configuration);
+    if (!read) {
         ConfigReadResult result;
         result.opened = false;
         result.realm = BoundRealm(realm);
-        result.messages.emplace_back(UnreadableFileMessage);
+        result.messages.push_back(LoadRefusedMessage(path, read, FileLimits::Configuration));
         return result;
     }
+    std::istringstream in(std::move(read.bytes));
     return ReadConfiguration(in, config, realm);
 }
 

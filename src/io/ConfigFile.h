@@ -41,6 +41,8 @@ struct ConfigReadResult {
 // (with SuppressEquippedClick set), select result.realm if realmChanged, and reload and
 // refresh. The caps are not touched.
 ConfigReadResult ReadConfiguration(std::istream& in, Configuration& config, int realm);
+// The file is refused, changing nothing and giving one message, when it cannot be opened, is
+// not a regular file or is larger than FileLimits::Configuration.
 ConfigReadResult OpenConfiguration(const std::filesystem::path& path, Configuration& config, int realm);
 
 } // namespace gw

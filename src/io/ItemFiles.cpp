@@ -1,8 +1,9 @@
 #include "io/ItemFiles.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "data/Globals.h"
+#include "io/ReadFile.h"
 #include "model/Text1252.h"
 
 namespace gw {
@@ -94,14 +95,12 @@ SaveResult SaveItemFile(const fs::path& path, const GWItem& item, int realm, con
 
 ReadOutcome LoadItemFile(const fs::path& path, GWItem& item, int realm)
 {
-    std::error_code ec;
-    std::ifstream in;
-    // Only a regular file is read: a device or a pipe may never end, or never answer.
-    if (fs::is_regular_file(path, ec))
-        in.open(path, std::ios::binary);
-    // The browser listed the file, but it may have gone or become unreadable since.
-    if (!in.is_open())
-        return {ReadStatus::Unreadable, std::string(UnreadableFileMessage)};
+    // The browser listed the file, but it may have gone, become unreadable, or been replaced by
+    // a pipe or a huge file since: all are refused before anything is read.
+    FileRead read = ReadRegularFile(path, FileLimits::ItemFile);
+    if (!read)
+        return {ReadStatus::Unreadable, LoadRefusedMessage(path, read, FileLimits::ItemFile)};
+    std::istringstream in(std::move(read.bytes));
     LineReader reader(in);
     return ReadFrom(reader, item, RealmFileName(BoundRealm(realm)));
 }

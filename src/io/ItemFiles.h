@@ -44,7 +44,7 @@ std::string ItemSavedMessage(const std::filesystem::path& path);
 SaveResult SaveItemFile(const std::filesystem::path& path, const GWItem& item, int realm,
                         const SaveFaults& faults = {});
 // Reads one record into `item`; on any failure `item` is unchanged and the outcome says why
-// (Unreadable for a file that cannot be opened).
+// (Unreadable for a file that cannot be opened, is not a regular file, or is far too large).
 ReadOutcome LoadItemFile(const std::filesystem::path& path, GWItem& item, int realm);
 
 } // namespace gw

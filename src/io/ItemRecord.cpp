@@ -105,6 +105,11 @@ std::string ItemRecordText(const GWItem& item, std::string_view realmKeyword)
     return out;
 }
 
+std::string LoadRefusedMessage(const std::filesystem::path& path, const FileRead& read, std::uintmax_t limit)
+{
+    return "Load Failed. " + DescribeRefusal(path, read, limit);
+}
+
 bool IsKnownRecordVersion(std::string_view line)
 {
     for (std::string_view version : KnownVersions)

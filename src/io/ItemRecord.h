@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <istream>
 #include <string>
 #include <string_view>
 
+#include "io/ReadFile.h"
 #include "model/GWItem.h"
 
 namespace gw {
@@ -22,7 +25,9 @@ inline constexpr std::string_view ForeignRealmMessage = "Load Failed. That item 
 inline constexpr std::string_view VersionMismatchMessage = "Load Failed. File version mismatch.";
 inline constexpr std::string_view TruncatedRecordMessage =
     "Load Failed. The file ends before the item is complete.";
-inline constexpr std::string_view UnreadableFileMessage = "Load Failed. The file could not be opened.";
+// "Load Failed. " and why the file was not read: it cannot be opened, is not a regular file, or
+// is larger than a file of its kind can be.
+std::string LoadRefusedMessage(const std::filesystem::path& path, const FileRead& read, std::uintmax_t limit);
 
 // The numeric values are the ones the design gives 0, 1 and 2; the others are failures the
 // design left open.

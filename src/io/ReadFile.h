@@ -40,4 +40,7 @@ FileRead ReadRegularFile(const std::filesystem::path& path, std::uintmax_t limit
 // "... is larger than 4 MiB", or the system's reason. Empty for ReadRefusal::None.
 std::string DescribeRefusal(const std::filesystem::path& path, const FileRead& read, std::uintmax_t limit);
 
+// "4 MiB", "64 KiB" or "1000 bytes": the largest unit that states a size exactly.
+std::string ByteSizeText(std::uintmax_t bytes);
+
 } // namespace gw

@@ -1,9 +1,10 @@
 #include "io/SettingsFile.h"
 
 #include <charconv>
-#include <fstream>
+#include <sstream>
 
 #include "data/Globals.h"
+#include "io/ReadFile.h"
 
 namespace gw {
 
@@ -47,13 +48,14 @@ std::string WithoutLineEnd(std::string line)
     return line;
 }
 
-// A bare file name lies in the start directory. An empty line names nothing, so the button
-// keeps its default definition rather than pointing at the directory itself.
+// A relative path, a bare file name or one with directories in it, lies below the start
+// directory, wherever the program happens to be started from. An empty line names nothing, so
+// the button keeps its default definition rather than pointing at the directory itself.
 std::string DefinitionPath(const std::string& text, const fs::path& startDir, const std::string& fallback)
 {
     if (text.empty())
         return fallback;
-    if (text.find('/') == std::string::npos)
+    if (!fs::path(text).is_absolute())
         return (startDir / text).string();
     return text;
 }
@@ -132,15 +134,16 @@ SettingsReadResult ReadSettings(const fs::path& startDir)
     if (!fs::exists(path, ec))
         return result;
     result.found = true;
-    std::ifstream in;
-    // Only a regular file is read: a device or a pipe may never end, or never answer.
-    if (fs::is_regular_file(path, ec))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        result.message = "The settings file " + path.string() +
-                         " could not be read; the default report definitions and Albion are used.";
+    // A device or a pipe may never end, or never answer; neither is read, nor a file far larger
+    // than two paths and a digit.
+    FileRead read = ReadRegularFile(path, FileLimits::Settings);
+    if (!read) {
+        result.message = "The settings file could not be read: " +
+                         DescribeRefusal(path, read, FileLimits::Settings) +
+                         " The default report definitions and Albion are used.";
         return result;
     }
+    std::istringstream in(std::move(read.bytes));
     result.settings = ParseSettings(in, startDir);
     return result;
 }

@@ -1,12 +1,8 @@
 #include "report/ReportTemplate.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <istream>
-#include <iterator>
-#include <system_error>
 
+#include "io/ReadFile.h"
 #include "report/ReportFields.h"
 
 namespace gw {
@@ -35,6 +31,9 @@ class Renderer {
     }
 
     void ProcessLine(std::string_view line);
+    // The text of the lines processed so far that has not been taken yet. Between lines nothing
+    // refers back into it, so it may be handed on and cleared.
+    std::string& Finished() { return m_report; }
     std::string Take() { return std::move(m_report); }
 
   private:
@@ -99,9 +98,11 @@ void Renderer::ProcessLine(std::string_view line)
     }
 }
 
-std::string RenderNormalised(std::string_view text, const ReportSource& source)
+// Feeds the template to the renderer line by line, as a text-mode read in pieces of
+// TemplatePieceLength gives them; `afterLine` runs after each and stops the reading with false.
+template <class AfterLine>
+void FeedLines(std::string_view text, Renderer& renderer, AfterLine afterLine)
 {
-    Renderer renderer(source, text.size());
     std::string piece;
     piece.reserve(TemplatePieceLength);
     std::size_t i = 0;
@@ -114,6 +115,8 @@ std::string RenderNormalised(std::string_view text, const ReportSource& source)
         if (line.find('\r') == std::string_view::npos) {
             renderer.ProcessLine(line);
             i += line.size();
+            if (!afterLine())
+                return;
             continue;
         }
         piece.clear();
@@ -127,9 +130,14 @@ std::string RenderNormalised(std::string_view text, const ReportSource& source)
                 break;
         }
         renderer.ProcessLine(piece);
+        if (!afterLine())
+            return;
     }
-    return renderer.Take();
 }
+
+// Pieces of this size go to a sink: large enough that writing them costs little, small enough
+// that a report of any size needs little memory.
+constexpr std::size_t SinkPiece = 64 * 1024;
 
 } // namespace
 
@@ -184,43 +192,68 @@ TagAction ClassifyTag(std::string_view text, TemplateMode mode, const Configurat
     return mode == TemplateMode::Copying ? TagAction::Value : TagAction::DropLine;
 }
 
+std::string ReportStoppedMessage(std::uintmax_t limit)
+{
+    return "The report is larger than " + ByteSizeText(limit) + "; it was stopped.";
+}
+
 std::string RenderTemplate(std::string_view templateText, const ReportSource& source)
 {
-    return RenderNormalised(templateText, source);
+    Renderer renderer(source, templateText.size() * 2);
+    FeedLines(templateText, renderer, [] { return true; });
+    return renderer.Take();
 }
 
-std::string RenderTemplate(std::istream& in, const ReportSource& source)
+RenderEnd RenderTemplate(std::string_view templateText, const ReportSource& source, const ReportSink& sink,
+                         std::uintmax_t limit)
 {
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return RenderNormalised(text, source);
+    Renderer renderer(source, std::min(templateText.size() * 2, SinkPiece * 2));
+    std::string& finished = renderer.Finished();
+    std::uintmax_t delivered = 0; // never more than `limit`
+    RenderEnd end = RenderEnd::Complete;
+    const auto handOn = [&](std::size_t size) {
+        const bool taken = size == 0 || sink(std::string_view(finished).substr(0, size));
+        delivered += size;
+        finished.clear();
+        return taken;
+    };
+    // One line adds at most a few hundred kilobytes, so checking between lines keeps the text
+    // held small.
+    FeedLines(templateText, renderer, [&] {
+        if (finished.size() > limit - delivered) {
+            end = handOn(static_cast<std::size_t>(limit - delivered)) ? RenderEnd::Stopped : RenderEnd::SinkFailed;
+            return false;
+        }
+        if (finished.size() >= SinkPiece && !handOn(finished.size())) {
+            end = RenderEnd::SinkFailed;
+            return false;
+        }
+        return true;
+    });
+    if (end == RenderEnd::Complete && !handOn(finished.size()))
+        end = RenderEnd::SinkFailed;
+    return end;
 }
 
-std::string ReportDefinitionUnreadableMessage(const std::string& path)
-{
-    return "Cannot read the report definition \"" + path + "\".";
-}
-
-GeneratedReport GenerateReport(const std::string& path, const ReportSource& source)
+GeneratedReport GenerateReport(const std::string& path, const ReportSource& source, std::uintmax_t limit)
 {
     GeneratedReport result;
-    std::error_code ec;
-    // A directory opens as a stream on some systems and then reads as nothing.
-    if (std::filesystem::is_directory(path, ec)) {
-        result.message = ReportDefinitionUnreadableMessage(path);
+    // A device or a pipe would never end; a definition larger than any real one is refused
+    // before it is read.
+    const FileRead read = ReadRegularFile(path, FileLimits::ReportDefinition);
+    if (!read) {
+        result.message = DescribeRefusal(path, read, FileLimits::ReportDefinition);
         return result;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.message = ReportDefinitionUnreadableMessage(path);
-        return result;
-    }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        result.message = ReportDefinitionUnreadableMessage(path);
-        return result;
-    }
-    result.text = RenderNormalised(text, source);
+    const RenderEnd end = RenderTemplate(read.bytes, source, [&result](std::string_view piece) {
+        result.text.append(piece);
+        return true;
+    }, limit);
     result.ok = true;
+    if (end == RenderEnd::Stopped) {
+        result.stopped = true;
+        result.message = ReportStoppedMessage(limit);
+    }
     return result;
 }
 

@@ -3,7 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,13 @@ namespace gw {
 // One read of a report definition takes at most this many characters, its line feed included;
 // a longer line is processed in pieces of this size.
 inline constexpr std::size_t TemplatePieceLength = 2046;
+
+// The largest report produced. A value tag of six bytes can ask for 2,047 characters, so a small
+// definition could otherwise demand gigabytes; real reports are a few kilobytes.
+inline constexpr std::uintmax_t ReportSizeLimit = 16u << 20;
+
+// "The report is larger than 16 MiB; it was stopped."
+std::string ReportStoppedMessage(std::uintmax_t limit = ReportSizeLimit);
 
 enum class TemplateMode { Copying, Skipping };
 
@@ -39,21 +47,35 @@ TagAction ClassifyTag(std::string_view loweredTagText, TemplateMode mode, const 
 bool EvaluateCondition(std::string_view loweredTagText, const Configuration& config);
 
 // The report text of a template, with CR LF or LF line ends (a CR before a LF is dropped, as a
-// text-mode read does).
+// text-mode read does). Unbounded: for templates the program itself holds.
 std::string RenderTemplate(std::string_view templateText, const ReportSource& source);
-std::string RenderTemplate(std::istream& in, const ReportSource& source);
+
+// Receives the report piece by piece, in order, as it is produced; false stops the report (its
+// destination failed).
+using ReportSink = std::function<bool(std::string_view)>;
+
+enum class RenderEnd {
+    Complete,   // the whole report reached the sink
+    Stopped,    // the report would pass the limit: exactly its first `limit` bytes reached the sink
+    SinkFailed, // the sink refused a piece
+};
+
+// Renders a template into `sink` without ever holding much more than one line's text, so that
+// memory stays small however large the report grows.
+RenderEnd RenderTemplate(std::string_view templateText, const ReportSource& source, const ReportSink& sink,
+                         std::uintmax_t limit = ReportSizeLimit);
 
 struct GeneratedReport {
     bool ok = false;
-    std::string text;    // the report, when ok
-    std::string message; // names the file, when not ok
+    bool stopped = false; // ok, but the report passed the limit: `text` is its first part
+    std::string text;     // the report, when ok
+    std::string message;  // names the file when not ok; ReportStoppedMessage when stopped
 };
 
-// Reads and renders a report-definition file. When it cannot be read, `message` says so and
-// names the path; the caller then leaves the report window's text as it was.
-GeneratedReport GenerateReport(const std::string& path, const ReportSource& source);
-
-// The message GenerateReport gives for a report definition that cannot be read.
-std::string ReportDefinitionUnreadableMessage(const std::string& path);
+// Reads and renders a report-definition file, at most `limit` bytes of report. When it cannot
+// be read, `message` says why and names the path; the caller then leaves the report window's
+// text as it was.
+GeneratedReport GenerateReport(const std::string& path, const ReportSource& source,
+                               std::uintmax_t limit = ReportSizeLimit);
 
 } // namespace gw

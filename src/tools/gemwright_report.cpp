@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +11,7 @@
 
 #include "data/Globals.h"
 #include "io/ConfigFile.h"
+#include "io/ReadFile.h"
 #include "model/Imbue.h"
 #include "model/Totals.h"
 #include "report/ReportSource.h"
@@ -38,8 +37,9 @@ constexpr std::string_view Usage =
     "  --help               show this text\n"
     "\n"
     "Options may stand before or after the files; \"--\" ends them.\n"
-    "Exit status: 0 report written; 1 usage error; 2 a file could not be opened or written;\n"
-    "3 report written, but some items of CONFIG could not be loaded.\n";
+    "Exit status: 0 report written; 1 usage error; 2 a file could not be opened or written,\n"
+    "or the report grew past its limit and was stopped; 3 report written, but some items of\n"
+    "CONFIG could not be loaded.\n";
 
 struct Options {
     std::string realm = "albion";
@@ -137,23 +137,6 @@ std::string Reason(int error)
     return error != 0 ? std::strerror(error) : "unknown error";
 }
 
-// Opens a file for reading, refusing a directory, which some systems open as an empty stream.
-bool OpenForReading(const std::string& path, std::ifstream& in, std::string& reason)
-{
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        reason = Reason(EISDIR);
-        return false;
-    }
-    errno = 0;
-    in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        reason = Reason(errno);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -177,25 +160,13 @@ int main(int argc, char** argv)
     if (options.files.size() > 2)
         return UsageError("too many files: only TEMPLATE and CONFIG are taken");
 
+    // Both files are read as the window reads them: regular files only, bounded by their kind,
+    // so that a device, a pipe or a huge file is refused at once instead of hanging the command.
     const std::string& templatePath = options.files[0];
-    std::ifstream templateIn;
-    std::ifstream configIn;
-    std::string reason;
-    if (!OpenForReading(templatePath, templateIn, reason)) {
-        WriteErr(std::string(Program) + ": cannot open the template \"" + templatePath + "\": " + reason +
-                 "\n");
-        return 2;
-    }
-    if (options.files.size() == 2 && !OpenForReading(options.files[1], configIn, reason)) {
-        WriteErr(std::string(Program) + ": cannot open the configuration \"" + options.files[1] +
-                 "\": " + reason + "\n");
-        return 2;
-    }
-
-    const std::string templateText{std::istreambuf_iterator<char>(templateIn),
-                                   std::istreambuf_iterator<char>()};
-    if (templateIn.bad()) {
-        WriteErr(std::string(Program) + ": cannot read the template \"" + templatePath + "\"\n");
+    const gw::FileRead templ = gw::ReadRegularFile(templatePath, gw::FileLimits::ReportDefinition);
+    if (!templ) {
+        WriteErr(std::string(Program) + ": " +
+                 gw::DescribeRefusal(templatePath, templ, gw::FileLimits::ReportDefinition) + "\n");
         return 2;
     }
 
@@ -204,8 +175,13 @@ int main(int argc, char** argv)
     config.caps = gw::CapsForLevel(gw::HoldCharLevel(options.level).level);
     int realm = startRealm;
     bool recordsFailed = false;
-    if (configIn.is_open()) {
-        const gw::ConfigReadResult read = gw::ReadConfiguration(configIn, config, realm);
+    if (options.files.size() == 2) {
+        const gw::ConfigReadResult read = gw::OpenConfiguration(options.files[1], config, realm);
+        if (!read.opened) {
+            for (const std::string& message : read.messages)
+                WriteErr(std::string(Program) + ": " + message + "\n");
+            return 2;
+        }
         realm = read.realm;
         for (const std::string& message : read.messages)
             WriteErr(message + "\n");
@@ -223,12 +199,18 @@ int main(int argc, char** argv)
     const gw::PanelReportSource source(config, realm, crafterSkill,
                                        options.distance ? gw::DisplayMode::DistanceToCap
                                                         : gw::DisplayMode::TotalBonus);
-    const std::string report = gw::RenderTemplate(templateText, source);
-
-    // A report that did not reach its destination (a full disk) must not look produced.
-    const std::size_t written = std::fwrite(report.data(), 1, report.size(), stdout);
-    if (written != report.size() || std::fflush(stdout) != 0) {
+    // The report is written as it is produced, so the command's memory stays small whatever
+    // the report's size. A report that did not reach its destination (a full disk) must not
+    // look produced.
+    const gw::RenderEnd end = gw::RenderTemplate(templ.bytes, source, [](std::string_view piece) {
+        return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+    });
+    if (end == gw::RenderEnd::SinkFailed || std::fflush(stdout) != 0) {
         WriteErr(std::string(Program) + ": cannot write the report: " + Reason(errno) + "\n");
+        return 2;
+    }
+    if (end == gw::RenderEnd::Stopped) {
+        WriteErr(std::string(Program) + ": " + gw::ReportStoppedMessage() + "\n");
         return 2;
     }
     return recordsFailed ? 3 : 0;

@@ -86,10 +86,10 @@ void TMainForm::Open1Click()
 bool TMainForm::OpenConfigurationFile(const QString& path)
 {
     const gw::ConfigReadResult result = gw::OpenConfiguration(ToPath(path), Config, Realm());
-    // A file that cannot be opened, or ends before its last record, is named in an error box.
+    // A file that cannot be read says which and why; nothing changes.
     if (!result.opened) {
         for (const std::string& message : result.messages)
-            ShowError(this, FromUtf8(message), path);
+            ShowError(this, FromUtf8(message));
         return false;
     }
     // The file's realm is selected without the realm box's handler: the items just read belong

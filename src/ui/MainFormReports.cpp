@@ -77,17 +77,24 @@ private:
     const TMainForm& m_form;
 };
 
+void ShowReportError(QWidget* parent, const std::string& message)
+{
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(message),
+                    QMessageBox::Abort, parent);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    box.exec();
+}
+
 // Renders a report definition into the report window and brings that window to the front. A
-// definition that cannot be read is reported by name and the window keeps its last report.
+// definition that cannot be read is reported by name and the window keeps its last report. A
+// report stopped at its size limit shows what was produced, and the report window says that it
+// was stopped.
 void ShowReport(TMainForm& form, const QString& definition)
 {
     const WindowReportSource source(form);
     const gw::GeneratedReport report = gw::GenerateReport(definition.toStdString(), source);
     if (!report.ok) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
-                        QString::fromStdString(report.message), QMessageBox::Abort, &form);
-        box.setObjectName(QStringLiteral("ErrorBox"));
-        box.exec();
+        ShowReportError(&form, report.message);
         return;
     }
     if (form.ReportForm == nullptr)
@@ -96,6 +103,8 @@ void ShowReport(TMainForm& form, const QString& definition)
     form.ReportForm->show();
     form.ReportForm->raise();
     form.ReportForm->activateWindow();
+    if (report.stopped)
+        ShowReportError(form.ReportForm, report.message);
 }
 
 } // namespace

@@ -338,7 +338,8 @@ TEST(ConfigurationReading, AFileThatCannotBeOpenedChangesNothing)
         EXPECT_FALSE(result.opened);
         EXPECT_EQ(result.realm, 2);
         ASSERT_EQ(result.messages.size(), 1u);
-        EXPECT_EQ(result.messages[0], UnreadableFileMessage);
+        EXPECT_TRUE(result.messages[0].starts_with("Load Failed. ")) << result.messages[0];
+        EXPECT_NE(result.messages[0].find(path.string()), std::string::npos) << result.messages[0];
         EXPECT_EQ(config.Items[6], Marker());
         EXPECT_EQ(config.Equipped[9], 1);
     }

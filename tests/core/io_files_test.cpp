@@ -219,7 +219,7 @@ TEST(ItemLibrary, SavingAndLoadingOneItem)
     fs::remove(path.path);
     const ReadOutcome gone = LoadItemFile(path.path, untouched, 2);
     EXPECT_EQ(gone.status, ReadStatus::Unreadable);
-    EXPECT_EQ(gone.message, UnreadableFileMessage);
+    EXPECT_EQ(gone.message, "Load Failed. Cannot open \"" + path.path.string() + "\": No such file or directory.");
     EXPECT_EQ(untouched.Name, "mine");
     // A device that never ends is not read at all.
     EXPECT_EQ(LoadItemFile("/dev/zero", untouched, 2).status, ReadStatus::Unreadable);

@@ -41,9 +41,11 @@ TEST(SettingsReading, PathsAndBareFileNames)
     EXPECT_EQ(full.ReportDefinition1, "/other/Mats List.rpt");
     EXPECT_EQ(full.realm, 1);
 
+    // Every relative path lies below the start directory, not below wherever the program was
+    // started from.
     const Settings bare = Parse("Config Report.rpt\nrelative/Mats List.rpt\n2");
     EXPECT_EQ(bare.ReportDefinition2, "/start/Config Report.rpt");
-    EXPECT_EQ(bare.ReportDefinition1, "relative/Mats List.rpt");
+    EXPECT_EQ(bare.ReportDefinition1, "/start/relative/Mats List.rpt");
     EXPECT_EQ(bare.realm, 2);
 
     // An empty line names no file: that button keeps its default.

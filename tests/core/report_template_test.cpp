@@ -2,7 +2,10 @@
 // lines are put together.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "data/Globals.h"
 #include "report/ReportTemplate.h"
@@ -256,6 +259,68 @@ TEST_F(GenerateReportFile, UnreadableFileNamesItsPath)
         EXPECT_TRUE(report.text.empty());
         EXPECT_NE(report.message.find(path.string()), std::string::npos) << report.message;
     }
+}
+
+// A report rendered into a sink with a limit is exactly the first `limit` bytes of the whole
+// report, in pieces small enough that a report of any size needs little memory.
+TEST(BoundedReport, IsThePrefixOfTheWholeReportAndStopsExactlyAtTheLimit)
+{
+    const std::vector<std::string> parts = {"<2047>", "<str>",  "<if chest pcmade>", "<endif>", "text ",
+                                            "\n",      "\r\n", "<if chest drop>",   "<100>",   "> <"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        std::string templ;
+        const int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i)
+            templ += parts[random() % parts.size()];
+        const FakeSource source = WithChest(random() % 2 == 0);
+        const std::string whole = RenderTemplate(templ, source);
+        const std::uintmax_t limit = random() % (whole.size() + 20);
+
+        std::string received;
+        std::size_t largestPiece = 0;
+        const RenderEnd end = RenderTemplate(templ, source, [&](std::string_view piece) {
+            received.append(piece);
+            largestPiece = std::max(largestPiece, piece.size());
+            return true;
+        }, limit);
+        EXPECT_EQ(end, whole.size() > limit ? RenderEnd::Stopped : RenderEnd::Complete) << templ;
+        EXPECT_EQ(received, whole.substr(0, static_cast<std::size_t>(limit))) << templ;
+        EXPECT_LE(largestPiece, 1u << 20);
+    }
+}
+
+TEST(BoundedReport, ASinkThatFailsStopsTheReport)
+{
+    std::string templ;
+    for (int i = 0; i < 200; ++i)
+        templ += "<2047>\n";
+    int pieces = 0;
+    const RenderEnd end = RenderTemplate(templ, FakeSource(), [&](std::string_view) { return ++pieces < 2; });
+    EXPECT_EQ(end, RenderEnd::SinkFailed);
+    EXPECT_EQ(pieces, 2);
+}
+
+TEST_F(GenerateReportFile, AReportPastTheLimitIsStoppedThere)
+{
+    // Six bytes that ask for 2,047 characters: a 4 MiB definition would make 1.4 GB.
+    std::string templ;
+    for (int i = 0; i < 10000; ++i)
+        templ += "<2047>";
+    const auto path = m_dir.path / "Huge.rpt";
+    test::WriteAll(path, templ);
+    const auto report = GenerateReport(path.string(), FakeSource());
+    EXPECT_TRUE(report.ok);
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.text.size(), ReportSizeLimit);
+    EXPECT_EQ(report.message, "The report is larger than 16 MiB; it was stopped.");
+
+    test::WriteAll(path, templ.substr(0, 6 * 100));
+    const auto small = GenerateReport(path.string(), FakeSource());
+    EXPECT_TRUE(small.ok);
+    EXPECT_FALSE(small.stopped);
+    EXPECT_EQ(small.text.size(), 204700u);
+    EXPECT_TRUE(small.message.empty());
 }
 
 } // namespace

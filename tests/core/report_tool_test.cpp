@@ -2,7 +2,10 @@
 // messages on standard error, and the exit status.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include "data/Globals.h"
 #include "io/ConfigFile.h"
 #include "io/ItemRecord.h"
+#include "report/ReportTemplate.h"
 #include "support/TestFiles.h"
 
 namespace gw {
@@ -74,8 +78,9 @@ class ReportTool : public ::testing::Test {
 
     ToolRun Start(const std::vector<std::string>& args) const
     {
-        // Run in the test's directory, so that relative file names can be tried.
-        std::string command = "cd " + Quote(m_dir.path.string()) + " && " + Quote(GW_REPORT_TOOL);
+        // Run in the test's directory, so that relative file names can be tried; a command that
+        // hangs is ended and fails the test.
+        std::string command = "cd " + Quote(m_dir.path.string()) + " && timeout 60 " + Quote(GW_REPORT_TOOL);
         for (const auto& arg : args)
             command += " " + Quote(arg);
         command += " >" + Quote(Path("stdout").string()) + " 2>" + Quote(Path("stderr").string());
@@ -333,6 +338,55 @@ TEST_F(ReportTool, WritesTheConfigurationAsSaveWritesIt)
     // Without a configuration: the start-up items in the start realm.
     Start({"--realm", "hibernia", "--write-config", Path("empty.gwc").string(), Template("")});
     EXPECT_EQ(ReadAll(Path("empty.gwc")), ConfigurationText(Configuration{}, 1));
+}
+
+TEST_F(ReportTool, PipesDevicesAndHugeFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0644), 0);
+    {
+        std::ofstream sparse(Path("sparse"), std::ios::binary);
+    }
+    fs::resize_file(Path("sparse"), std::uintmax_t{100} << 30);
+    const auto templ = Template("<str>\n");
+    const auto config = Config(SampleConfiguration(), 0);
+    for (const std::string& hostile : {Path("pipe").string(), std::string("/dev/zero"), Path("sparse").string()}) {
+        for (const auto& args : {std::vector<std::string>{hostile, config}, std::vector<std::string>{templ, hostile}}) {
+            const auto run = Start(args);
+            EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
+            EXPECT_EQ(run.out, "");
+            ASSERT_EQ(Lines(run.err).size(), 1u) << run.err;
+            EXPECT_NE(run.err.find(hostile), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST_F(ReportTool, WriteConfigNeverReplacesAPipeOrADevice)
+{
+    ASSERT_EQ(::mkfifo(Path("pipe.gwc").c_str(), 0644), 0);
+    std::vector<std::string> targets = {Path("pipe.gwc").string()};
+    if (::mknod(Path("null.gwc").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(Path("null.gwc").string());
+    else
+        std::printf("skipped: only the administrator can make a device node\n");
+    for (const std::string& target : targets) {
+        const auto run = Start({Template("<str>\n"), "--write-config", target});
+        EXPECT_EQ(run.status, 2) << target;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("is not a regular file"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(target))) << target;
+    }
+}
+
+TEST_F(ReportTool, AReportPastTheLimitIsStoppedThereWithStatus2)
+{
+    std::string templ;
+    for (int i = 0; i < 9000; ++i)
+        templ += "<2047>\n";
+    const auto run = Start({Template(templ)});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out.size(), ReportSizeLimit);
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
+                                  "gemwright-report: The report is larger than 16 MiB; it was stopped."}));
 }
 
 } // namespace

@@ -52,6 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Without any "<" there is no tag, and the template comes through as a text-mode read gives it.
     if (templ.find('<') == std::string_view::npos && report != TextModeLines(templ))
         std::abort();
+    // A report stopped at a limit is exactly the beginning of the whole report.
+    const std::uintmax_t limit = report.size() / 2 + (settings & 1);
+    std::string bounded;
+    const gw::RenderEnd end = gw::RenderTemplate(templ, source, [&bounded](std::string_view piece) {
+        bounded.append(piece);
+        return true;
+    }, limit);
+    if (bounded != std::string_view(report).substr(0, static_cast<std::size_t>(limit)))
+        std::abort();
+    if ((end == gw::RenderEnd::Stopped) != (report.size() > limit) || end == gw::RenderEnd::SinkFailed)
+        std::abort();
     // A value stays bounded whatever width a tag asks for.
     if (gw::EvaluateValueTag(templ.substr(0, 64), source).size() > 64 * 1024)
         std::abort();

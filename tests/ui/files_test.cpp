@@ -323,6 +323,26 @@ private slots:
         QCOMPARE(QApplication::applicationName(), QStringLiteral("plan.gwc - Gemwright"));
     }
 
+    // (The open dialog itself offers no pipe or device; the core's tests cover those.)
+    void aHugeFileIsRefusedByOpenBeforeItIsRead()
+    {
+        start();
+        FillConfiguration(*m_form);
+        const auto before = m_form->Items;
+        const QString huge = m_dir->filePath(QStringLiteral("huge.gwc"));
+        QFile sparse(huge);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64{100} << 30));
+        sparse.close();
+        QString message;
+        AnswerFileDialog(huge);
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &message);
+        m_form->Open1->trigger();
+        QTRY_COMPARE(message, QStringLiteral("Load Failed. \"%1\" is larger than 4 MiB, more than a file of "
+                                             "its kind can hold.").arg(huge));
+        QCOMPARE(m_form->Items, before);
+        QVERIFY(m_form->ConfigFileName.isEmpty());
+    }
+
     void anItemFileOpenedAsAConfigurationIsReported()
     {
         start();

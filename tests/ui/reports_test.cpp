@@ -1,4 +1,6 @@
 // The report buttons, the report window they fill, and "Assign..." on either button's pop-up.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -99,6 +101,31 @@ private slots:
         gwtest::Click(m_form->GenerateReportButton2);
         QTRY_VERIFY(message.contains(QStringLiteral("Config Report.rpt")));
         QCOMPARE(m_form->ReportForm->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 0|\n"));
+    }
+
+    void aReportPastItsLimitShowsItsBeginningAndSaysItWasStopped()
+    {
+        QByteArray templ;
+        for (int i = 0; i < 9000; ++i)
+            templ += "<2047>\n";
+        WriteAll(m_dir->filePath(QStringLiteral("Mats List.rpt")), templ);
+        QString message;
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &message);
+        gwtest::Click(m_form->GenerateReportButton);
+        QTRY_COMPARE(message, QStringLiteral("The report is larger than 16 MiB; it was stopped."));
+        QVERIFY(m_form->ReportForm->isVisible());
+        QVERIFY(m_form->ReportForm->ReportMemo->toPlainText().startsWith(QString(2047, u' ') + u'\n'));
+    }
+
+    void aPipeAsReportDefinitionIsRefusedAtOnce()
+    {
+        const QString pipe = m_dir->filePath(QStringLiteral("Config Report.rpt"));
+        QFile::remove(pipe);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        QString message;
+        gwtest::AnswerMessageBox(QMessageBox::Abort, &message);
+        gwtest::Click(m_form->GenerateReportButton2);
+        QTRY_COMPARE(message, QStringLiteral("\"%1\" is not a regular file.").arg(pipe));
     }
 
     void assignChangesOnlyTheButtonItWasOpenedOn()
