@@ -13,6 +13,7 @@
 
 #include "data/Globals.h"
 #include "io/ConfigFile.h"
+#include "io/StandardOutput.h"
 #include "model/Imbue.h"
 #include "model/Totals.h"
 #include "report/ReportSource.h"
@@ -158,6 +159,7 @@ bool OpenForReading(const std::string& path, std::ifstream& in, std::string& rea
 
 int main(int argc, char** argv)
 {
+    gw::UseBinaryStandardOutput();
     Options options;
     if (const auto problem = ParseArguments(argc, argv, options))
         return UsageError(*problem);
