@@ -116,7 +116,7 @@ bool ItemFileExists(const fs::path& path)
 
 std::string ItemSavedMessage(const fs::path& path)
 {
-    return "Item " + path.filename().string() + " has been saved";
+    return "Item " + PathToUtf8(path.filename()) + " has been saved";
 }
 
 SaveResult SaveItemFile(const fs::path& path, const GWItem& item, int realm, const SaveFaults& faults)

@@ -50,15 +50,23 @@ char32_t NextUtf8(std::string_view text, std::size_t& i)
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80)
         return lead;
+    // How many bytes follow the lead byte, its bits of the code point, and the smallest code
+    // point that needs this many bytes (anything smaller is an overlong form).
     int more = 0;
     char32_t c = 0;
     char32_t least = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
-        more = 1, c = lead & 0x1F, least = 0x80;
+        more = 1;
+        c = lead & 0x1F;
+        least = 0x80;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        more = 2, c = lead & 0x0F, least = 0x800;
+        more = 2;
+        c = lead & 0x0F;
+        least = 0x800;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        more = 3, c = lead & 0x07, least = 0x10000;
+        more = 3;
+        c = lead & 0x07;
+        least = 0x10000;
     } else {
         return Replacement;
     }
