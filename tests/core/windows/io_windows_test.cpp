@@ -94,6 +94,18 @@ TEST(WindowsSave, FailuresCarryTheSystemsWords)
     EXPECT_EQ(WindowsErrorText(0x2000FFFF), "error 536936447");
 }
 
+TEST(WindowsSave, ADeviceIsNeverSavedOnto)
+{
+    TempDir dir;
+    for (const fs::path& device : {fs::path("NUL"), dir.path / "NUL", dir.path / "com1.gwc", dir.path / "CON"}) {
+        const SaveResult result = WriteFileAtomically(device, "data");
+        EXPECT_FALSE(result) << device.string();
+        EXPECT_EQ(result.message.rfind("Save Failed. Could not write \"" + device.string() + "\": ", 0), 0u)
+            << result.message;
+    }
+    EXPECT_EQ(dir.Entries(), 0u);
+}
+
 TEST(WindowsSave, WideNamesAndBinaryBytes)
 {
     TempDir dir;
