@@ -1,8 +1,7 @@
 #include "io/ItemFiles.h"
 
-#include <fstream>
-
 #include <cctype>
+#include <fstream>
 
 #include "data/Globals.h"
 #include "io/WideText.h"

@@ -62,6 +62,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
     struct Entry {
         std::string key; // ASCII-folded name: the list reads A to Z whatever the case
         std::string name;
+        std::filesystem::path path; // as listed, so that even a name UTF-8 cannot hold opens
     };
     std::vector<Entry> found;
     std::error_code ec;
@@ -81,7 +82,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
             continue;
         std::string key = name;
         std::transform(key.begin(), key.end(), key.begin(), FoldAscii);
-        found.push_back({std::move(key), std::move(name)});
+        found.push_back({std::move(key), std::move(name), it->path().filename()});
     }
     std::sort(found.begin(), found.end(), [](const Entry& a, const Entry& b) {
         return a.key != b.key ? a.key < b.key : a.name < b.name;
@@ -89,7 +90,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
     std::vector<std::filesystem::path> names;
     names.reserve(found.size());
     for (auto& e : found)
-        names.push_back(PathFromUtf8(e.name));
+        names.push_back(std::move(e.path));
     return names;
 }
 
