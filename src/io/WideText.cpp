@@ -84,25 +84,28 @@ char32_t NextUtf8(std::string_view text, std::size_t& i)
     return c;
 }
 
-// Chooses the conversion by the type the system's paths are made of.
-inline std::string NativeToUtf8(const std::string& native)
+} // namespace
+
+// Chooses the conversion by the type the system's paths are made of; only one of each pair is
+// used on a system, so they have external linkage and raise no unused-function warning.
+namespace native {
+inline std::string ToUtf8(const std::string& native)
 {
     return native;
 }
-inline std::string NativeToUtf8(const std::wstring& native)
+inline std::string ToUtf8(const std::wstring& native)
 {
     return Utf8FromWide(native);
 }
-inline void NativeFromUtf8(std::string& native, std::string_view text)
+inline void FromUtf8(std::string& native, std::string_view text)
 {
     native.assign(text);
 }
-inline void NativeFromUtf8(std::wstring& native, std::string_view text)
+inline void FromUtf8(std::wstring& native, std::string_view text)
 {
     native = WideFromUtf8(text);
 }
-
-} // namespace
+} // namespace native
 
 std::string Utf8FromWide(std::wstring_view text)
 {
@@ -133,14 +136,14 @@ std::wstring WideFromUtf8(std::string_view text)
 
 std::string PathToUtf8(const std::filesystem::path& path)
 {
-    return NativeToUtf8(path.native());
+    return native::ToUtf8(path.native());
 }
 
 std::filesystem::path PathFromUtf8(std::string_view text)
 {
-    std::filesystem::path::string_type native;
-    NativeFromUtf8(native, text);
-    return std::filesystem::path(std::move(native));
+    std::filesystem::path::string_type converted;
+    native::FromUtf8(converted, text);
+    return std::filesystem::path(std::move(converted));
 }
 
 } // namespace gw
