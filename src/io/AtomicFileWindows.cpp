@@ -112,7 +112,9 @@ SaveResult WriteFileAtomically(const fs::path& requested, std::string_view bytes
         reason = WindowsErrorText(GetLastError());
     if (reason.empty()) {
         // One step that either replaces the target or leaves it; WRITE_THROUGH returns only once
-        // the move is on the disk, so "saved" means saved.
+        // the move is on the disk, so "saved" means saved. MoveFileExW rather than ReplaceFileW:
+        // the saved file gets the folder's permissions as a new file would, and a failure can
+        // never leave the target renamed away, as some of ReplaceFileW's failures do.
         if (Fails(faults, SaveStep::Rename))
             reason = std::generic_category().message(faults.error);
         else if (!MoveFileExW(temporary.c_str(), target.c_str(),
