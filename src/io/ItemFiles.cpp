@@ -1,9 +1,11 @@
 #include "io/ItemFiles.h"
 
+#include <cctype>
 #include <sstream>
 
 #include "data/Globals.h"
 #include "io/ReadFile.h"
+#include "io/WideText.h"
 #include "model/Text1252.h"
 
 namespace gw {
@@ -18,6 +20,28 @@ constexpr std::size_t MaxFileNameBytes = 255;
 bool IsControl(char32_t c)
 {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// Characters no Windows file name may hold. They are refused on every system, so that an item
+// library copied from one machine to another always loads.
+constexpr std::string_view ForbiddenCharacters = "\\/:*?\"<>|";
+
+// The names Windows keeps for devices, whatever the extension: "CON.chest" opens the console.
+// The superscript digits (Windows-1252 B9, B2, B3) count as digits there; COM0 and LPT0 are
+// listed by the system's own naming rules and refused as well.
+bool IsDeviceName(std::string_view fileName)
+{
+    std::string base(fileName.substr(0, fileName.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    if (base.size() != 4 || (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0))
+        return false;
+    const auto digit = static_cast<unsigned char>(base[3]);
+    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
 void AppendUtf8(std::string& out, char32_t c)
@@ -57,11 +81,17 @@ std::string ItemNameProblem(std::string_view name, int slot)
     if (name == "." || name == "..")
         return "Save Failed. An item cannot be named \".\" or \"..\".";
     for (char byte : name) {
-        if (byte == '/' || byte == '\\')
-            return "Save Failed. An item name cannot contain \"/\" or \"\\\".";
+        if (ForbiddenCharacters.find(byte) != std::string_view::npos)
+            return "Save Failed. An item name cannot contain these characters: \\ / : * ? \" < > |";
         if (IsControl(Cp1252ToUnicode(static_cast<unsigned char>(byte))))
             return "Save Failed. An item name cannot contain control characters.";
     }
+    // Windows drops a trailing dot or blank from a file name, so the file would not be found again.
+    if (name.back() == '.' || name.back() == ' ')
+        return "Save Failed. An item name cannot end with a dot or a blank.";
+    if (IsDeviceName(name))
+        return "Save Failed. Windows keeps the name \"" + std::string(name.substr(0, name.find('.'))) +
+               "\" for a device; an item cannot be named so.";
     if (ItemNameToFileName(name).size() + SlotExtension(slot).size() > MaxFileNameBytes)
         return "Save Failed. This item's name is too long for a file name.";
     return {};
@@ -72,8 +102,9 @@ ItemPath ItemFilePath(const fs::path& startDir, int realm, std::string_view name
     ItemPath result;
     result.error = ItemNameProblem(name, slot);
     if (result.ok())
-        result.path =
-            ItemDirectory(startDir, realm) / (ItemNameToFileName(name) + std::string(SlotExtension(slot)));
+        // Through Unicode: UTF-8 bytes on POSIX, wide characters on Windows.
+        result.path = ItemDirectory(startDir, realm) /
+                      PathFromUtf8(ItemNameToFileName(name) + std::string(SlotExtension(slot)));
     return result;
 }
 
@@ -85,7 +116,7 @@ bool ItemFileExists(const fs::path& path)
 
 std::string ItemSavedMessage(const fs::path& path)
 {
-    return "Item " + path.filename().string() + " has been saved";
+    return "Item " + PathToUtf8(path.filename()) + " has been saved";
 }
 
 SaveResult SaveItemFile(const fs::path& path, const GWItem& item, int realm, const SaveFaults& faults)

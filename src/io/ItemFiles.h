@@ -17,13 +17,14 @@ inline constexpr std::string_view BlankItemNameMessage = "Save Failed. This item
 // StartDir/items/<realm keyword>: where the load browser looks.
 std::filesystem::path ItemDirectory(const std::filesystem::path& startDir, int realm);
 
-// The item's name as a file name. Names are Windows-1252 bytes; file names are UTF-8, so the
-// characters are kept and only their encoding changes.
+// The item's name as a file name in UTF-8. Names are Windows-1252 bytes; the characters are kept
+// and only their encoding changes (ItemFilePath makes wide characters of them on Windows).
 std::string ItemNameToFileName(std::string_view name);
 
-// Empty when the name can name a file in the realm directory; otherwise the error to show:
-// an empty name, "." or "..", a "/" or "\", a NUL or another control character, or a name too
-// long for a file name.
+// Empty when the name can name a file in the realm directory on every system; otherwise the
+// error to show: an empty name, "." or "..", one of \ / : * ? " < > |, a NUL or another control
+// character, a trailing dot or blank, a device name of Windows (CON, PRN, AUX, NUL, COM1-COM9,
+// LPT1-LPT9, with or without an extension), or a name too long for a file name.
 std::string ItemNameProblem(std::string_view name, int slot);
 
 struct ItemPath {

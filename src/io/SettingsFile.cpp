@@ -12,6 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What separates directories in a stored path: on Windows both slashes do, as they do for the
+// system itself, so that "C:\Gemwright\Config Report.rpt" has the caption "Config Report".
+constexpr std::string_view Separators = fs::path::preferred_separator == '\\' ? "/\\" : "/";
+
 // Lines are read whole, so a long path never spills into the next line; bytes past this length
 // are skipped, since no path a file system accepts is that long.
 constexpr std::size_t MaxSettingsLine = 64 * 1024;
@@ -93,7 +97,7 @@ Settings DefaultSettings(const fs::path& startDir)
 
 std::string ReportButtonCaption(std::string_view path)
 {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(Separators);
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     // Characters, not bytes: the paths are UTF-8, so a name is cut only between characters.
     std::size_t cut = name.size();

@@ -12,6 +12,7 @@
 #include "data/Globals.h"
 #include "io/ConfigFile.h"
 #include "io/ReadFile.h"
+#include "io/StandardOutput.h"
 #include "model/Imbue.h"
 #include "model/Totals.h"
 #include "report/ReportSource.h"
@@ -141,6 +142,7 @@ std::string Reason(int error)
 
 int main(int argc, char** argv)
 {
+    gw::UseBinaryStandardOutput();
     Options options;
     if (const auto problem = ParseArguments(argc, argv, options))
         return UsageError(*problem);

@@ -16,7 +16,9 @@
 
 #include "data/Globals.h"
 #include "io/ItemFiles.h"
+#include "io/WideText.h"
 #include "model/Preview.h"
+#include "ui/PathText.h"
 #include "ui/Text.h"
 
 namespace gw {
@@ -60,6 +62,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
     struct Entry {
         std::string key; // ASCII-folded name: the list reads A to Z whatever the case
         std::string name;
+        std::filesystem::path path; // as listed, so that even a name UTF-8 cannot hold opens
     };
     std::vector<Entry> found;
     std::error_code ec;
@@ -71,7 +74,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
     for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
         if (ec)
             break;
-        std::string name = it->path().filename().native();
+        std::string name = PathToUtf8(it->path().filename());
         if (!MatchesFileMask(name, mask))
             continue;
         std::error_code typeError;
@@ -79,7 +82,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
             continue;
         std::string key = name;
         std::transform(key.begin(), key.end(), key.begin(), FoldAscii);
-        found.push_back({std::move(key), std::move(name)});
+        found.push_back({std::move(key), std::move(name), it->path().filename()});
     }
     std::sort(found.begin(), found.end(), [](const Entry& a, const Entry& b) {
         return a.key != b.key ? a.key < b.key : a.name < b.name;
@@ -87,7 +90,7 @@ std::vector<std::filesystem::path> ListMatchingFiles(const std::filesystem::path
     std::vector<std::filesystem::path> names;
     names.reserve(found.size());
     for (auto& e : found)
-        names.emplace_back(std::move(e.name));
+        names.push_back(std::move(e.path));
     return names;
 }
 
@@ -268,7 +271,7 @@ void TItemBrowser::rereadList()
     QStringList names;
     names.reserve(static_cast<qsizetype>(m_entries.size()));
     for (const auto& entry : m_entries)
-        names.append(QString::fromStdString(entry.native())); // item file names are UTF-8
+        names.append(gw::TextOfPath(entry));
 
     const QSignalBlocker quiet(FileList);
     FileList->clear();
@@ -277,7 +280,7 @@ void TItemBrowser::rereadList()
     // Where there is nothing to list, say why instead of showing a blank box.
     if (!exists) {
         m_listNote->setText(QStringLiteral("No saved items: the folder %1 does not exist.")
-                                .arg(QString::fromStdString(m_directory.native())));
+                                .arg(gw::TextOfPath(m_directory)));
         m_listNote->show();
     } else if (m_entries.empty()) {
         m_listNote->setText(

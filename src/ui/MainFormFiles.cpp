@@ -22,21 +22,21 @@
 #include "io/SettingsFile.h"
 #include "ui/FileDialogRun.h"
 #include "ui/LoadDropSrc.h"
+#include "ui/PathText.h"
 #include "ui/ReportButtonText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Paths are UTF-8 on this platform, as QString converts them.
 fs::path ToPath(const QString& text)
 {
-    return fs::path(text.toStdString());
+    return gw::PathOfText(text);
 }
 
 QString FromPath(const fs::path& path)
 {
-    return QString::fromStdString(path.native());
+    return gw::TextOfPath(path);
 }
 
 QString FromUtf8(std::string_view text)

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "io/AtomicFile.h"
+#include "ui/PathText.h"
 #include "ui/Text.h"
 
 TReportForm::TReportForm(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -128,7 +129,7 @@ void TReportForm::ReportSaveClick()
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty())
         return;
-    SaveReportTo(std::filesystem::path(chosen.first().toStdString()));
+    SaveReportTo(gw::PathOfText(chosen.first()));
 }
 
 void TReportForm::ReportCloseClick()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "io/SettingsFile.h"
+#include "support/Platform.h"
 #include "support/TestFiles.h"
 
 namespace gw {
@@ -21,6 +22,12 @@ Settings Parse(const std::string& text)
 {
     std::istringstream in(text);
     return ParseSettings(in, "/start");
+}
+
+// A file of the start directory "/start", joined with the system's own separator.
+std::string InStart(const std::string& name)
+{
+    return "/start" + std::string(1, static_cast<char>(fs::path::preferred_separator)) + name;
 }
 
 TEST(SettingsReading, NoFileGivesTheDefaultsQuietly)
@@ -44,14 +51,21 @@ TEST(SettingsReading, PathsAndBareFileNames)
     // Every relative path lies below the start directory, not below wherever the program was
     // started from.
     const Settings bare = Parse("Config Report.rpt\nrelative/Mats List.rpt\n2");
-    EXPECT_EQ(bare.ReportDefinition2, "/start/Config Report.rpt");
-    EXPECT_EQ(bare.ReportDefinition1, "/start/relative/Mats List.rpt");
+    EXPECT_EQ(bare.ReportDefinition2, InStart("Config Report.rpt"));
+    EXPECT_EQ(bare.ReportDefinition1, InStart("relative/Mats List.rpt"));
     EXPECT_EQ(bare.realm, 2);
 
     // An empty line names no file: that button keeps its default.
     const Settings empty = Parse("\r\n/x/y.rpt\r\n0");
-    EXPECT_EQ(empty.ReportDefinition2, "/start/Config Report.rpt");
+    EXPECT_EQ(empty.ReportDefinition2, InStart("Config Report.rpt"));
     EXPECT_EQ(empty.ReportDefinition1, "/x/y.rpt");
+
+    // A settings file kept from a Windows machine names its definitions with backslashes.
+    const Settings windows = Parse("C:\\Gemwright\\Config Report.rpt\r\nMats List.rpt\r\n0");
+    if (test::OnWindows) {
+        EXPECT_EQ(windows.ReportDefinition2, "C:\\Gemwright\\Config Report.rpt");
+    }
+    EXPECT_EQ(windows.ReportDefinition1, InStart("Mats List.rpt"));
 }
 
 TEST(SettingsReading, TheRealmLineMustBeWhollyANumberInRange)
@@ -117,6 +131,10 @@ TEST(ReportButtonCaption, DropsTheLastFourCharactersOfTheFileName)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReportButtonCaption(c.path), c.caption) << c.path;
+    // A backslash separates directories only where the system says so; elsewhere it may be part
+    // of a file's name.
+    EXPECT_EQ(ReportButtonCaption("C:\\Gemwright\\Mats List.rpt"),
+              test::OnWindows ? "Mats List" : "C:\\Gemwright\\Mats List");
 }
 
 TEST(SettingsWriting, ExactlyThreeLinesWithNoLineBreakAfterTheRealm)

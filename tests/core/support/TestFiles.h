@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 namespace gw::test {
 
@@ -19,12 +19,20 @@ namespace fs = std::filesystem;
 // permissions.
 class TempDir {
   public:
+    // Creating the directory is what claims the name, so two tests never get the same one.
     TempDir()
     {
-        std::string pattern = (fs::temp_directory_path() / "gw-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch directory from " + pattern);
-        path = pattern;
+        static std::random_device device;
+        const fs::path base = fs::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const fs::path candidate = base / ("gw-test-" + std::to_string(device()));
+            std::error_code ec;
+            if (fs::create_directory(candidate, ec)) {
+                path = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot create a scratch directory in " + base.string());
     }
     ~TempDir()
     {
