@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 std::string Failure(const fs::path& target, const std::string& reason)
 {
-    return "Save Failed. Could not write \"" + PathToUtf8(target) + "\": " + reason + ".";
+    return SaveFailedMessage(target, reason);
 }
 
 // The faults a test injects are errno values on every system, so that one test speaks of a full
