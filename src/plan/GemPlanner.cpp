@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -387,11 +388,11 @@ void BuildModel(Model& model, const Configuration& config, const std::vector<Pla
 }
 
 // A quick plan for the search to start from: gem by gem, the one that gains the most, as long as
-// the model's own rules accept the item and the gem leaves its fair share of the points to the
-// positions still free. Gems already set are kept.
+// the model's own rules accept the item (and, with `fairShare`, the gem leaves their fair share
+// of the points to the positions still free). Gems already set are kept.
 std::vector<double> GreedyStart(const Model& model, const Configuration& config, const std::vector<PlanTarget>& targets,
                                 const std::vector<std::int64_t>& deficit, int gemQuality, int crafterSkillIndex,
-                                const std::optional<int>& minChance)
+                                const std::optional<int>& minChance, bool fairShare)
 {
     struct Work {
         GWItem item;
@@ -459,7 +460,8 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
                 if (!WithinPolicy(trial, crafterSkillIndex, minChance))
                     continue;
                 // Within the share, the larger gain; beyond it, only a fraction of it.
-                const double score = static_cast<double>(gain) / (c.points <= share ? 1.0 : 1.0 + c.points);
+                const double score =
+                    static_cast<double>(gain) / (!fairShare || c.points <= share ? 1.0 : 1.0 + c.points);
                 if (score > bestScore || (score == bestScore && bestItem >= 0 && c.price < bestPrice)) {
                     bestScore = score;
                     bestItem = static_cast<int>(i);
@@ -724,8 +726,26 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
     // First the value, then among the plans of that value the price and the number of gems; a
     // price in copper times more than the gems there can be, plus the gems, orders both at once.
     SetObjective(model.problem, model.gainTerms, -1);
-    model.start = GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance);
-    MipOutcome first = SolveMip(model.problem, model.start, std::max(remaining(), 0.0), cancel);
+    // The better of two quick fills is where the search starts.
+    const auto startValue = [&](const std::vector<double>& x) {
+        double value = 0;
+        for (const MipTerm& term : model.gainTerms)
+            value += term.value * x[static_cast<std::size_t>(term.column)];
+        return value;
+    };
+    const std::vector<double> fair =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, true);
+    const std::vector<double> largest =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, false);
+    model.start = startValue(fair) >= startValue(largest) ? fair : largest;
+    MipOutcome first;
+    if (cancel != nullptr && cancel->Cancelled()) {
+        first.status = MipStatus::Stopped;
+        first.cancelled = true;
+        first.bound = -std::numeric_limits<double>::infinity();
+    } else {
+        first = SolveMip(model.problem, model.start, std::max(remaining(), 0.0), cancel);
+    }
     if (!first.hasSolution && first.status != MipStatus::Stopped) {
         result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         result.status = PlanStatus::Failed;
