@@ -13,6 +13,7 @@
 #include "model/Gems.h"
 #include "model/Totals.h"
 #include "plan/MipSolver.h"
+#include "plan/PlanText.h"
 
 namespace gw {
 namespace {
@@ -334,15 +335,6 @@ void SetObjective(MipProblem& problem, const std::vector<MipTerm>& terms, double
 int Rounded(const std::vector<double>& x, int column)
 {
     return static_cast<int>(std::lround(x[static_cast<std::size_t>(column)]));
-}
-
-// The money text without the blank that ends every part.
-std::string Money(std::int64_t copper)
-{
-    std::string text = copper == 0 ? std::string("0c") : FormatMoney(copper);
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
 }
 
 std::string Number(double value)
@@ -912,7 +904,7 @@ std::string PlanStatusLine(const PlanResult& plan)
 {
     const std::string figures = "value " + Number(plan.valueAfter) + " of " + Number(plan.valueAtCaps) +
                                 " at the caps (was " + Number(plan.valueBefore) + "), price " +
-                                Money(plan.priceAfter) + " (was " + Money(plan.priceBefore) + "), " +
+                                PriceText(plan.priceAfter) + " (was " + PriceText(plan.priceBefore) + "), " +
                                 std::to_string(plan.gemsAdded) + " gems added, " +
                                 std::to_string(plan.gemsReplaced) + " replaced";
     char seconds[32];
@@ -921,6 +913,10 @@ std::string PlanStatusLine(const PlanResult& plan)
     case PlanStatus::Optimal:
         return "Proven optimal in " + std::string(seconds) + ": " + figures + ".";
     case PlanStatus::TimeLimit:
+        // The value may be proven best while the search for a cheaper plan of it ran out of time.
+        if (plan.valueBound <= plan.valueAfter)
+            return "Best plan found within the time limit (" + std::string(seconds) + "): " + figures +
+                   "; no plan reaches a higher value, but a cheaper one may exist.";
         return "Best plan found within the time limit (" + std::string(seconds) + "): " + figures +
                "; the solver's bound is " + Number(plan.valueBound) + ".";
     case PlanStatus::Cancelled:

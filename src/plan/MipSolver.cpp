@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -130,7 +129,7 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
         const std::string limit = std::to_string(std::max(seconds, 0.01));
         // The driver's defaults (preprocessing, cuts, heuristics), quiet, on the wall clock, and
         // no gap accepted: "optimal" means proven.
-        const char* argv[] = {"gemwright-plan", "-log", std::getenv("GWLOG") ? "1" : "0", "-timeMode", "elapsed", "-sec", limit.c_str(),
+        const char* argv[] = {"gemwright-plan", "-log", "0", "-timeMode", "elapsed", "-sec", limit.c_str(),
                               "-ratioGap", "0", "-allowableGap", "1e-7", "-solve", "-quit"};
         const int argc = static_cast<int>(sizeof argv / sizeof argv[0]);
         CbcMain1(argc, argv, model, [](CbcModel*, int) { return 0; }, data);
