@@ -484,7 +484,7 @@ TEST(PlanGems, PlansForFullConfigurationsAreSoundAndBeatAGreedyFill)
         in.request.slots = DefaultPlanSlots(in.config);
         if (rng() % 2 == 0)
             in.request.minChance = 50 + static_cast<int>(rng() % 50);
-        in.request.timeLimitSeconds = 2;
+        in.request.timeLimitSeconds = 1;
         const std::string name = "configuration " + std::to_string(n);
         const PlanResult plan = PlanGems(in.config, in.realm, in.crafterSkill, in.request);
         ASSERT_NE(plan.status, PlanStatus::Failed) << name << ": " << plan.message;
