@@ -38,9 +38,12 @@ std::string ColumnName(const OsiSolverInterface& solver, int column)
     return solver.dfltRowColName('c', column);
 }
 
-// Whether x meets every bound, row and integrality of the problem, within the solver's tolerances.
-bool Feasible(const MipProblem& problem, const std::vector<double>& x)
+} // namespace
+
+bool MipFeasible(const MipProblem& problem, const std::vector<double>& x)
 {
+    if (x.size() != problem.lower.size())
+        return false;
     constexpr double tolerance = 1e-6;
     for (std::size_t c = 0; c < x.size(); ++c) {
         if (x[c] < problem.lower[c] - tolerance || x[c] > problem.upper[c] + tolerance)
@@ -58,6 +61,8 @@ bool Feasible(const MipProblem& problem, const std::vector<double>& x)
     }
     return true;
 }
+
+namespace {
 
 double Cost(const MipProblem& problem, const std::vector<double>& x)
 {
@@ -150,14 +155,14 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
             for (int column = 0; column < columns; ++column)
                 if (problem.integer[static_cast<std::size_t>(column)] != 0)
                     x[static_cast<std::size_t>(column)] = std::round(x[static_cast<std::size_t>(column)]);
-            if (Feasible(problem, x)) {
+            if (MipFeasible(problem, x)) {
                 outcome.hasSolution = true;
                 outcome.x = std::move(x);
                 outcome.objective = Cost(problem, outcome.x);
             }
         }
         // A solution the problem's own rows reject is no solution.
-        if (outcome.hasSolution && !Feasible(problem, outcome.x)) {
+        if (outcome.hasSolution && !MipFeasible(problem, outcome.x)) {
             outcome.hasSolution = false;
             outcome.x.clear();
         }
