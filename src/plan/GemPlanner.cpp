@@ -463,12 +463,15 @@ std::vector<double> StartFromCounts(const Model& model, const Configuration& con
     return x;
 }
 
-// A quick plan for the search to start from: gem by gem, the one that gains the most, as long as
-// the model's own rules accept the item (and, with `fairShare`, the gem leaves their fair share
-// of the points to the positions still free). Gems already set are kept.
+// How a quick fill picks its next gem: the largest gain; the largest gain that leaves the
+// positions still free their fair share of the points; the largest gain per copper.
+enum class Greed { Largest, FairShare, Cheapest };
+
+// A quick plan for the search to start from: gem by gem, the best by `greed`, as long as the
+// model's own rules accept the item. Gems already set are kept.
 std::vector<double> GreedyStart(const Model& model, const Configuration& config, const std::vector<PlanTarget>& targets,
                                 const std::vector<std::int64_t>& deficit, int gemQuality, int crafterSkillIndex,
-                                const std::optional<int>& minChance, bool fairShare)
+                                const std::optional<int>& minChance, Greed greed)
 {
     struct Work {
         GWItem item;
@@ -536,8 +539,11 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
                 if (!WithinPolicy(trial, crafterSkillIndex, minChance))
                     continue;
                 // Within the share, the larger gain; beyond it, only a fraction of it.
-                const double score =
-                    static_cast<double>(gain) / (!fairShare || c.points <= share ? 1.0 : 1.0 + c.points);
+                double score = static_cast<double>(gain);
+                if (greed == Greed::FairShare && c.points > share)
+                    score /= 1.0 + c.points;
+                else if (greed == Greed::Cheapest)
+                    score /= c.price;
                 if (score > bestScore || (score == bestScore && bestItem >= 0 && c.price < bestPrice)) {
                     bestScore = score;
                     bestItem = static_cast<int>(i);
@@ -867,9 +873,11 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         return value;
     };
     const std::vector<double> fair =
-        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, true);
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::FairShare);
     const std::vector<double> largest =
-        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, false);
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::Largest);
+    const std::vector<double> thrifty =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::Cheapest);
     // Each item's own best fill, each gem (the largest first) given to the alike target it fills
     // most tightly, so that alike items share the caps instead of all filling the same targets.
     std::map<std::pair<int, int>, int> candidateOf; // (target, tier) -> candidate
@@ -926,7 +934,7 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
     }
     const std::vector<double> spread = StartFromCounts(model, config, deficit, turned);
     double bestStart = -1;
-    for (const std::vector<double>* start : {&spread, &fair, &largest}) {
+    for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty}) {
         if (MipFeasible(model.problem, *start) && startValue(*start) > bestStart) {
             bestStart = startValue(*start);
             model.start = *start;
@@ -989,7 +997,18 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         SetObjective(model.problem, secondary);
         const double left = remaining();
         if (left > 0.001 && !(cancel && cancel->Cancelled())) {
-            MipOutcome second = SolveMip(model.problem, first.x, left, cancel);
+            // The cheapest of the plans known to reach the value is where that search starts.
+            std::vector<double> from = first.x;
+            const auto secondaryOf = [&](const std::vector<double>& x) {
+                double cost = 0;
+                for (const MipTerm& term : secondary)
+                    cost += term.value * x[static_cast<std::size_t>(term.column)];
+                return cost;
+            };
+            for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty})
+                if (MipFeasible(model.problem, *start) && secondaryOf(*start) < secondaryOf(from))
+                    from = *start;
+            MipOutcome second = SolveMip(model.problem, from, left, cancel);
             if (second.hasSolution) {
                 chosen = second;
                 proven = second.status == MipStatus::Optimal;
