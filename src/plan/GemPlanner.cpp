@@ -672,6 +672,8 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
             continue;
         ItemModel item;
         item.slot = slot;
+        // The capacity of the item's level and quality, as the tab computes and stores it, rather
+        // than a stored ImbuePoints that a file may hold out of step.
         item.capacity = ImbueCapacity(gwItem.Level, gwItem.Quality);
         GWItem measured = gwItem;
         measured.ImbuePoints = item.capacity;

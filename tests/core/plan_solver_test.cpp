@@ -459,7 +459,7 @@ std::int64_t GreedyValue(const Instance& in)
 TEST(PlanGems, PlansForFullConfigurationsAreSoundAndBeatAGreedyFill)
 {
     std::mt19937 rng(4242);
-    for (int n = 0; n < 12; ++n) {
+    for (int n = 0; n < 8; ++n) {
         Instance in;
         in.realm = static_cast<int>(rng() % 3);
         in.crafterSkill = static_cast<int>(rng() % CrafterSkillCount);
@@ -500,6 +500,7 @@ Instance OneChest()
     in.config.Items[0].Level = 51;
     in.request.slots[0] = true;
     in.request.targets = {{TypeStat, 0}};
+    in.request.timeLimitSeconds = 120; // these plans prove optimal in well under a second
     return in;
 }
 

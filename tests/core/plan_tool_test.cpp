@@ -160,8 +160,8 @@ TEST_F(PlanTool, PlansWritesTheConfigurationAndAlignsTheTable)
 {
     // Strength from 28 (the chest's gem) and Constitution from 30 (the necklace) to 75 on the
     // chest and arms only; the repeated --target counts by its last value.
-    const ToolRun run = Start({"--target", "hits", "--target", "str,con", "--slots", "chest,arms", "--write-config",
-                               Path("planned.gwc"), Config(Sample())});
+    const ToolRun run = Start({"--target", "hits", "--target", "str,con", "--slots", "chest,arms", "--time-limit",
+                               "120", "--write-config", Path("planned.gwc"), Config(Sample())});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const std::vector<std::string> lines = Lines(run.out);
@@ -240,7 +240,7 @@ TEST_F(PlanTool, AConfigurationThatFailsToLoadIsPlannedAsLoaded)
     for (int slot = 0; slot < SlotCount; ++slot)
         bytes += ItemRecordText(sample.Items[static_cast<std::size_t>(slot)], slot == 1 ? "midgard" : "albion");
     test::WriteAll(Path("mixed.gwc"), bytes);
-    const ToolRun run = Start({"--target", "str", "--slots", "chest", Path("mixed.gwc")});
+    const ToolRun run = Start({"--target", "str", "--slots", "chest", "--time-limit", "120", Path("mixed.gwc")});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err, "");
     EXPECT_NE(run.out.find("Proven optimal"), std::string::npos) << run.out;
