@@ -123,8 +123,7 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
         if (static_cast<int>(start.size()) == columns) {
             std::vector<std::pair<std::string, double>> mipStart;
             mipStart.reserve(start.size());
-            // Only the columns that are not zero: the solver's reader of a start stumbles over
-            // a full list once its preprocessing has removed columns.
+            // Only the columns that are not zero (the others are taken as zero).
             for (int column = 0; column < columns; ++column)
                 if (start[static_cast<std::size_t>(column)] != 0)
                     mipStart.emplace_back(ColumnName(solver, column), start[static_cast<std::size_t>(column)]);
@@ -132,10 +131,12 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
         }
 
         const std::string limit = std::to_string(std::max(seconds, 0.01));
-        // The driver's defaults (preprocessing, cuts, heuristics), quiet, on the wall clock, and
-        // no gap accepted: "optimal" means proven.
+        // The driver's cuts and heuristics, quiet, on the wall clock, and no gap accepted:
+        // "optimal" means proven. Its preprocessing stays off: Debian's CBC 2.10 crashes in
+        // CglPreProcess::postProcess when the time limit falls inside it (a null read, seen under
+        // a loaded machine), and it drops columns that a starting solution names.
         const char* argv[] = {"gemwright-plan", "-log", "0", "-timeMode", "elapsed", "-sec", limit.c_str(),
-                              "-ratioGap", "0", "-allowableGap", "1e-7", "-solve", "-quit"};
+                              "-ratioGap", "0", "-allowableGap", "1e-7", "-preprocess", "off", "-solve", "-quit"};
         const int argc = static_cast<int>(sizeof argv / sizeof argv[0]);
         CbcMain1(argc, argv, model, [](CbcModel*, int) { return 0; }, data);
 
