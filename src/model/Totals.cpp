@@ -65,17 +65,12 @@ int SlotBonus(const GWItem& item, int row)
     return item.PlayerMade == 1 ? GemAmount(item.EffectType[r], item.EffectAmount[r]) : item.EffectAmount[r];
 }
 
-CharacterPanel ComputePanel(const Configuration& config, int realm, DisplayMode mode)
-{
-    std::array<Total, StatKinds> stats{};
-    std::array<Total, ResistKinds> resists{};
-    std::array<Total, SkillRows> skills{};
-    Total hits = 0;
-    Total power = 0;
-    CharacterPanel panel;
-    int focusFilled = 0;
-    const int skillCount = EffectCount(TypeSkill, realm);
+static_assert(std::tuple_size_v<decltype(CharacterTotals::skills)> == SkillRows);
 
+CharacterTotals SumTotals(const Configuration& config, int realm)
+{
+    CharacterTotals totals;
+    const int skillCount = EffectCount(TypeSkill, realm);
     for (std::size_t slot = 0; slot < SlotCount; ++slot) {
         if (config.Equipped[slot] == 0)
             continue;
@@ -83,57 +78,73 @@ CharacterPanel ComputePanel(const Configuration& config, int realm, DisplayMode 
         for (int row = 0; row < GemsPerItem; ++row) {
             const auto r = static_cast<std::size_t>(row);
             const int name = item.EffectName[r];
-            // An effect whose index lies outside its list (a damaged file, or a focus or skill
-            // index beyond this realm's list) adds to no total and names nothing.
+            // An effect whose index lies outside its list (a damaged file, or a skill index
+            // beyond this realm's list) adds to no total.
             switch (item.EffectType[r]) {
             case TypeStat:
                 if (name >= 0 && name < StatKinds)
-                    stats[static_cast<std::size_t>(name)] += SlotBonus(item, row);
+                    totals.stats[static_cast<std::size_t>(name)] += SlotBonus(item, row);
                 break;
             case TypeResist:
                 if (name >= 0 && name < ResistKinds)
-                    resists[static_cast<std::size_t>(name)] += SlotBonus(item, row);
+                    totals.resists[static_cast<std::size_t>(name)] += SlotBonus(item, row);
                 break;
             case TypeHits: // a single total: the effect index is not consulted
-                hits += SlotBonus(item, row);
+                totals.hits += SlotBonus(item, row);
                 break;
             case TypePower:
-                power += SlotBonus(item, row);
+                totals.power += SlotBonus(item, row);
                 break;
-            case TypeFocus: {
-                // Focus effects are listed one by one, never summed; the first four fill the lines.
-                if (focusFilled == FocusLines)
-                    break;
-                const std::string_view focusName = LookupEffectName(TypeFocus, realm, name);
-                if (focusName.empty())
-                    break;
-                std::string& line = panel.focus[static_cast<std::size_t>(focusFilled++)];
-                line = std::to_string(SlotBonus(item, row));
-                line += ' ';
-                line += focusName;
-                break;
-            }
             case TypeSkill:
                 if (name >= 0 && name < skillCount)
-                    skills[static_cast<std::size_t>(name)] += SlotBonus(item, row);
+                    totals.skills[static_cast<std::size_t>(name)] += SlotBonus(item, row);
                 break;
             default:
                 break;
             }
         }
     }
+    return totals;
+}
+
+CharacterPanel ComputePanel(const Configuration& config, int realm, DisplayMode mode)
+{
+    const CharacterTotals totals = SumTotals(config, realm);
+    CharacterPanel panel;
+
+    // Focus effects are listed one by one, never summed; the first four (counted slots in slot
+    // order, effects in order) fill the lines.
+    int focusFilled = 0;
+    for (std::size_t slot = 0; slot < SlotCount && focusFilled < FocusLines; ++slot) {
+        if (config.Equipped[slot] == 0)
+            continue;
+        const GWItem& item = config.Items[slot];
+        for (int row = 0; row < GemsPerItem && focusFilled < FocusLines; ++row) {
+            const auto r = static_cast<std::size_t>(row);
+            if (item.EffectType[r] != TypeFocus)
+                continue;
+            const std::string_view focusName = LookupEffectName(TypeFocus, realm, item.EffectName[r]);
+            if (focusName.empty())
+                continue;
+            std::string& line = panel.focus[static_cast<std::size_t>(focusFilled++)];
+            line = std::to_string(SlotBonus(item, row));
+            line += ' ';
+            line += focusName;
+        }
+    }
 
     const Caps& caps = config.caps;
-    for (std::size_t i = 0; i < stats.size(); ++i)
-        panel.stats[i] = Shown(stats[i], caps.StatCap, mode);
-    for (std::size_t i = 0; i < resists.size(); ++i)
-        panel.resists[i] = Shown(resists[i], caps.ResistCap, mode);
-    panel.hits = Shown(hits, caps.HitsCap, mode);
-    panel.power = Shown(power, caps.PowerCap, mode);
+    for (std::size_t i = 0; i < totals.stats.size(); ++i)
+        panel.stats[i] = Shown(totals.stats[i], caps.StatCap, mode);
+    for (std::size_t i = 0; i < totals.resists.size(); ++i)
+        panel.resists[i] = Shown(totals.resists[i], caps.ResistCap, mode);
+    panel.hits = Shown(totals.hits, caps.HitsCap, mode);
+    panel.power = Shown(totals.power, caps.PowerCap, mode);
 
     // Both modes list the same skills, those with a bonus; only the number shown differs.
+    const int skillCount = EffectCount(TypeSkill, realm);
     for (int i = 0; i < skillCount; ++i) {
-        const Total total = skills[static_cast<std::size_t>(i)];
+        const Total total = totals.skills[static_cast<std::size_t>(i)];
         if (total <= 0)
             continue;
         std::string line = Shown(total, caps.SkillCap, mode);

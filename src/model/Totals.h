@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,18 @@ Caps CapsForLevel(int level);
 // The value an effect row adds to the totals: the looked-up gem amount for a player-made item,
 // the stored amount for a drop or jewellery item.
 int SlotBonus(const GWItem& item, int row);
+
+// The summed totals of the equipped slots as numbers, before they are shown: what the panel
+// writes and what the gem planner weighs. Effects whose index lies outside their list count
+// nowhere; focus effects are listed, never summed, so they have no total here.
+struct CharacterTotals {
+    std::array<std::int64_t, 8> stats{};
+    std::array<std::int64_t, 9> resists{};
+    std::array<std::int64_t, 32> skills{};  // only the realm's own skills are summed
+    std::int64_t hits = 0;
+    std::int64_t power = 0;
+};
+CharacterTotals SumTotals(const Configuration& config, int realm);
 
 // Every text the character panel shows, computed as one value.
 struct CharacterPanel {
