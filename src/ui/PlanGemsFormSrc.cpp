@@ -43,7 +43,8 @@ const std::array<const char*, 9> ResistBoxNames{"PlanBody",   "PlanCold",   "Pla
 constexpr int DefaultMinChance = 85;
 constexpr int DefaultGemQuality = 5;  // 99
 
-enum PreviewColumn { ColumnSlot, ColumnEffect, ColumnPoints, ColumnChance, ColumnPrice, PreviewColumns };
+// The figures come before the long effect texts, so that they stay in view in a narrow window.
+enum PreviewColumn { ColumnSlot, ColumnPoints, ColumnChance, ColumnPrice, ColumnEffect, PreviewColumns };
 enum TotalsColumn { ColumnTotal, ColumnCap, ColumnBefore, ColumnAfter, TotalsColumns };
 
 template <class W> W* Named(W* widget, const QString& name)
@@ -125,6 +126,10 @@ TPlanGemsForm::TPlanGemsForm(TMainForm* mainForm) : QDialog(mainForm), m_main(ma
     PlanBusy = Named(new QProgressBar, QStringLiteral("PlanBusy"));
     PlanBusy->setRange(0, 0);  // no end known: the bar only says that the solver is working
     PlanBusy->setTextVisible(false);
+    // The bar keeps its place while hidden, so that the buttons beside it never move.
+    QSizePolicy keepPlace = PlanBusy->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    PlanBusy->setSizePolicy(keepPlace);
     PlanBusy->setVisible(false);
     run->addWidget(PlanButton);
     run->addWidget(CancelPlanButton);
@@ -156,7 +161,7 @@ TPlanGemsForm::TPlanGemsForm(TMainForm* mainForm) : QDialog(mainForm), m_main(ma
     });
 
     clearPreview(tr("Tick the totals to bring to their caps, then press Plan."));
-    resize(sizeHint().width(), 640);
+    resize(sizeHint().width(), 760);
 }
 
 TPlanGemsForm::~TPlanGemsForm()
@@ -277,7 +282,7 @@ QWidget* TPlanGemsForm::buildPreview()
 
     PlanPreview = Named(new QTreeWidget, QStringLiteral("PlanPreview"));
     PlanPreview->setColumnCount(PreviewColumns);
-    PlanPreview->setHeaderLabels({tr("Slot / gem"), tr("Effect"), tr("Points"), tr("Chance"), tr("Price")});
+    PlanPreview->setHeaderLabels({tr("Slot / gem"), tr("Points"), tr("Chance"), tr("Price"), tr("Effect")});
     PlanPreview->setRootIsDecorated(false);
     PlanPreview->setSelectionMode(QAbstractItemView::NoSelection);
     PlanPreview->setMinimumHeight(180);
@@ -289,6 +294,7 @@ QWidget* TPlanGemsForm::buildPreview()
     PlanTotals->setSelectionMode(QAbstractItemView::NoSelection);
     PlanTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PlanTotals->horizontalHeader()->setSectionResizeMode(ColumnTotal, QHeaderView::Stretch);
+    PlanTotals->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tables->addWidget(PlanTotals, 2);
     column->addLayout(tables, 1);
 
