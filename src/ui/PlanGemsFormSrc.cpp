@@ -398,7 +398,7 @@ gw::PlanRequest TPlanGemsForm::Request() const
         if (SkillTargets[i]->isChecked())
             request.targets.push_back({gw::TypeSkill, static_cast<int>(i)});
     for (std::size_t slot = 0; slot < PlanSlots.size(); ++slot)
-        request.slots[slot] = PlanSlots[slot]->isEnabled() && PlanSlots[slot]->isChecked();
+        request.slots[slot] = m_config.Items[slot].PlayerMade != 0 && PlanSlots[slot]->isChecked();
     request.replaceGems = !KeepGems->isChecked();
     request.gemQuality = PlanGemQuality->currentIndex();
     if (AllowOvercharge->isChecked())
