@@ -116,6 +116,9 @@ struct PlanResult {
     double valueAtCaps = 0;
     double valueBound = 0;
     double seconds = 0;                // time spent solving
+    // Slots that were chosen but left as they are: their gems already break the overcharge
+    // policy, and filling more positions could only make that worse.
+    std::vector<int> slotsLeftAlone;
     bool HasPlan() const { return !items.empty(); }
 };
 
