@@ -597,7 +597,15 @@ void TPlanGemsForm::showResult()
 
     PlanPrice->setText(tr("Price of all gems: %1 before, %2 after")
                            .arg(Money(m_result.priceBefore), Money(m_result.priceAfter)));
-    PlanStatus->setText(FromCp1252(gw::PlanStatusLine(m_result)));
+    QString status = FromCp1252(gw::PlanStatusLine(m_result));
+    if (!m_result.slotsLeftAlone.empty()) {
+        QStringList names;
+        for (int slot : m_result.slotsLeftAlone)
+            names << FromCp1252(gw::SlotCaption(slot));
+        status += QLatin1Char('\n') +
+                  tr("Left as they are, their gems already beyond the overcharge allowed: %1").arg(names.join(QStringLiteral(", ")));
+    }
+    PlanStatus->setText(status);
     ApplyButton->setEnabled(m_result.HasPlan());
     m_resultShown = true;
 }
