@@ -340,6 +340,7 @@ void TPlanGemsForm::Prepare()
                               : QString());
     }
     m_result = gw::PlanResult{};
+    m_closeWith.reset();
     clearPreview(tr("Tick the totals to bring to their caps, then press Plan."));
 }
 
@@ -477,11 +478,20 @@ void TPlanGemsForm::planFinished()
         return;
     m_result = m_watcher.result();
     setPlanning(false);
+    if (m_closeWith) {
+        const int result = *m_closeWith;
+        m_closeWith.reset();
+        m_result = gw::PlanResult{};
+        clearPreview(tr("The plan was cancelled."));
+        QDialog::done(result);
+        return;
+    }
     showResult();
 }
 
 void TPlanGemsForm::stopPlanning()
 {
+    m_closeWith.reset();
     if (!m_planning)
         return;
     m_cancel->Cancel();
@@ -513,9 +523,14 @@ void TPlanGemsForm::setPlanning(bool planning)
 
 void TPlanGemsForm::done(int result)
 {
-    // Closing while the solver works stops it and waits for the worker, so that no plan outlives
-    // the dialog that asked for it.
-    stopPlanning();
+    // Closing while the solver works cancels it. The solver notices at its next step, which can
+    // take a moment; the dialog stays up and responsive, saying so, and closes once the worker
+    // has returned, so that no plan outlives the dialog that asked for it.
+    if (m_planning) {
+        m_closeWith = result;
+        CancelPlanButtonClick();
+        return;
+    }
     QDialog::done(result);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The planner's request names its slot choice `slots`, a word Qt defines away as a keyword
@@ -105,6 +106,7 @@ private:
     void planFinished();
     void showResult();
     void clearPreview(const QString& status);
+    // Cancels a running plan and blocks until its worker has returned (the dialog is going).
     void stopPlanning();
     std::vector<QCheckBox*> targetBoxes() const;
 
@@ -122,8 +124,9 @@ private:
     gw::PlanResult m_result;
     bool m_resultShown = false;  // the preview shows m_result, not a prompt
     bool m_planning = false;
-    // The running plan's cancel token, shared with the worker, which may outlive a closed dialog
-    // by no more than the wait in stopPlanning().
+    // The result the dialog closes with once the cancelled plan has returned.
+    std::optional<int> m_closeWith;
+    // The running plan's cancel token, shared with the worker, which holds it to the end.
     std::shared_ptr<gw::PlanCancel> m_cancel;
     QFutureWatcher<gw::PlanResult> m_watcher;
     QElapsedTimer m_clock;

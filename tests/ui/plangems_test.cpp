@@ -306,19 +306,24 @@ void PlanGemsTest::cancelAndCloseWhileTheSolverWorks()
                              QVERIFY(!planner.PlanButton->isEnabled());
                              QVERIFY(!planner.StatTargets[0]->isEnabled());
                              QVERIFY(!planner.ApplyButton->isEnabled());
+                             // Well inside the solve; left alone it would run to the time limit.
+                             QTest::qWait(300);
+                             QVERIFY(planner.Planning());
                              gwtest::Click(planner.CancelPlanButton);
-                             QTRY_VERIFY_WITH_TIMEOUT(!planner.Planning(), 3000);
+                             QTRY_VERIFY_WITH_TIMEOUT(!planner.Planning(), 5000);
                              QCOMPARE(planner.Result().status, gw::PlanStatus::Cancelled);
                              QVERIFY(!planner.PlanBusy->isVisible());
                              QVERIFY(planner.PlanButton->isEnabled());
                              QVERIFY(planner.StatTargets[0]->isEnabled());
 
-                             // Closed while the solver works: the dialog stops it and goes.
+                             // Closed while the solver works: the dialog stops it, stays
+                             // responsive while it winds down, then goes with nothing shown.
                              gwtest::Click(planner.PlanButton);
-                             QVERIFY(planner.Planning());
+                             QTest::qWait(300);
                              QTest::keyClick(&planner, Qt::Key_Escape);
-                             QVERIFY(!planner.isVisible());
+                             QTRY_VERIFY_WITH_TIMEOUT(!planner.isVisible(), 5000);
                              QVERIFY(!planner.Planning());
+                             QVERIFY(!planner.Result().HasPlan());
                          }));
     QVERIFY(m_form->Items == before.Items);
 
