@@ -317,11 +317,11 @@ std::vector<QCheckBox*> TPlanGemsForm::targetBoxes() const
     return boxes;
 }
 
-void TPlanGemsForm::Prepare()
+void TPlanGemsForm::Prepare(const gw::Configuration& config, int realm, int crafterSkillIndex)
 {
-    m_config = m_main->Config;
-    m_realm = m_main->Realm();
-    m_crafterSkill = m_main->CrafterSkillIndex();
+    m_config = config;
+    m_realm = realm;
+    m_crafterSkill = crafterSkillIndex;
     if (m_skillRealm != m_realm)
         rebuildSkillTargets();
     writeTargetCaptions();

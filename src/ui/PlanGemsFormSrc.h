@@ -47,11 +47,11 @@ public:
     explicit TPlanGemsForm(TMainForm* mainForm);
     ~TPlanGemsForm() override;
 
-    // Takes the main window's configuration, realm and crafter skill as they are now, writes
-    // every total's current value and cap into its check box, sets the slots to the default
-    // choice and clears the last preview. The target ticks and options stay as the player left
-    // them (the skill ticks too, unless the realm changed).
-    void Prepare();
+    // Takes the configuration to plan for, with its realm and crafter skill, writes every
+    // total's current value and cap into its check box, sets the slots to the default choice and
+    // clears the last preview. The target ticks and options stay as the player left them (the
+    // skill ticks too, unless the realm changed).
+    void Prepare(const gw::Configuration& config, int realm, int crafterSkillIndex);
 
     // While a plan is being solved.
     bool Planning() const { return m_planning; }
@@ -112,7 +112,7 @@ private:
 
     TMainForm* m_main;
     // What the plan is made from: the main window's state when the dialog was prepared. The
-    // dialog is modal, so nothing changes it until the dialog closes.
+    // dialog is modal, so the window cannot change meanwhile.
     gw::Configuration m_config;
     int m_realm = 0;
     int m_crafterSkill = 0;

@@ -247,9 +247,11 @@ void PlanGemsTest::planAndApply()
 
 void PlanGemsTest::closeChangesNothingAndANewChoiceDropsThePreview()
 {
+    // Nothing edited yet: the chest shows the designed level 51 (28 points) over a cleared item
+    // of level 0. The plan is made for what the player sees.
     QVERIFY(OpenApplicationWindow());
-    LevelSlots({Chest});
     const gw::Configuration before = m_form->Config;
+    QCOMPARE(before.Items[Chest].Level, 0);
     const QString strength = m_form->TotalStats[0]->text();
     const QString cost = m_form->TotalCost->text();
 
@@ -258,7 +260,9 @@ void PlanGemsTest::closeChangesNothingAndANewChoiceDropsThePreview()
                              gwtest::Click(planner.StatTargets[0]);
                              Plan(planner);
                              QVERIFY(planner.ApplyButton->isEnabled());
-                             QVERIFY(planner.PlanPreview->topLevelItemCount() > 0);
+                             QCOMPARE(planner.PlanPreview->topLevelItemCount(), 1);
+                             QCOMPARE(planner.Result().items[0].slot, Chest);
+                             QCOMPARE(planner.Result().items[0].capacity, 28);
                              // Another choice makes the preview a stale answer: it goes.
                              gwtest::ChooseEntry(planner.PlanGemQuality, 6);
                              QVERIFY(!planner.ApplyButton->isEnabled());
