@@ -157,9 +157,17 @@ void PlanGemsTest::opensFromTheMenuAndTheButton()
                              gwtest::Click(planner.CloseButton);
                          }));
 
+    // Another realm lists its own skills the next time.
+    gwtest::ChooseEntry(m_form->RealmSelect, 1);
     QVERIFY(DrivePlanner([this] { gwtest::Click(m_form->PlanGemsButton); },
                          [this](TPlanGemsForm& planner) {
                              QCOMPARE(&planner, m_form->PlanGemsForm);
+                             const int skills = gw::EffectCount(gw::TypeSkill, 1);
+                             QCOMPARE(planner.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^PlanSkill\\d+$"))).size(),
+                                      skills);
+                             QCOMPARE(planner.SkillTargets[static_cast<std::size_t>(skills - 1)]->text(),
+                                      QString::fromLatin1(gw::LookupEffectName(gw::TypeSkill, 1, skills - 1)) +
+                                          QStringLiteral(": 0 / 9"));
                              QTest::keyClick(&planner, Qt::Key_Escape);
                              QVERIFY(!planner.isVisible());
                          }));
