@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -12,6 +13,7 @@
 #include "model/Gems.h"
 #include "model/Totals.h"
 #include "plan/MipSolver.h"
+#include "plan/PlanText.h"
 
 namespace gw {
 namespace {
@@ -159,6 +161,7 @@ struct Model {
     std::vector<ItemModel> items;
     std::vector<Candidate> candidates;
     std::vector<int> gainColumns; // per target: how much of its deficit is filled
+    std::vector<std::vector<int>> itemGainColumns; // per item and target, or -1: what the item fills
     std::vector<MipTerm> gainTerms;  // the weighted gains, in twelfths
     std::vector<MipTerm> priceTerms; // the price of the gems on the changed positions
     std::vector<MipTerm> countTerms; // the number of gems on them
@@ -335,15 +338,6 @@ int Rounded(const std::vector<double>& x, int column)
     return static_cast<int>(std::lround(x[static_cast<std::size_t>(column)]));
 }
 
-// The money text without the blank that ends every part.
-std::string Money(std::int64_t copper)
-{
-    std::string text = copper == 0 ? std::string("0c") : FormatMoney(copper);
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
-}
-
 std::string Number(double value)
 {
     char buffer[64];
@@ -351,47 +345,133 @@ std::string Number(double value)
     return buffer;
 }
 
-// The columns and rows of a plan over `model.items`: each item's gems, and the gain of each
-// target, at most its deficit and at most what the items add.
+// The columns and rows of a plan over `model.items`: each item's gems, what each item fills of
+// each target's deficit, and the gain of each target, at most its deficit and at most what the
+// items fill. With `itemBounds`, what one item fills, weighted, is held to its bound: the most it
+// can reach on its own, which spares the search proving that item by item.
 void BuildModel(Model& model, const Configuration& config, const std::vector<PlanTarget>& targets,
-                const std::vector<std::int64_t>& deficit, int gemQuality, const std::optional<int>& minChance)
+                const std::vector<std::int64_t>& deficit, int gemQuality, const std::optional<int>& minChance,
+                const std::vector<std::int64_t>* itemBounds)
 {
     for (ItemModel& item : model.items)
         BuildItemColumns(model, item, gemQuality, minChance);
     OrderTwins(model, config);
 
-    // What the items add to each target (negated, as it stands in the gain rows).
-    std::vector<std::vector<MipTerm>> targetAdds(targets.size());
-    std::vector<double> startAdds(targets.size(), 0);
-    for (const ItemModel& item : model.items)
-        for (std::size_t o = 0; o < item.options.size(); ++o) {
-            const Option& option = item.options[o];
-            if (option.target < 0)
+    std::vector<std::vector<MipTerm>> targetFills(targets.size());
+    for (std::size_t i = 0; i < model.items.size(); ++i) {
+        const ItemModel& item = model.items[i];
+        std::vector<int> columns(targets.size(), -1);
+        std::vector<MipTerm> weighted;
+        for (std::size_t t = 0; t < targets.size(); ++t) {
+            std::vector<MipTerm> adds;
+            for (std::size_t o = 0; o < item.options.size(); ++o) {
+                const Option& option = item.options[o];
+                if (option.target != static_cast<int>(t))
+                    continue;
+                adds.push_back({item.strongest[o], -static_cast<double>(option.amount)});
+                adds.push_back({item.more[o], -static_cast<double>(option.amount)});
+            }
+            if (adds.empty() || deficit[t] == 0)
                 continue;
-            const auto t = static_cast<std::size_t>(option.target);
-            targetAdds[t].push_back({item.strongest[o], -static_cast<double>(option.amount)});
-            targetAdds[t].push_back({item.more[o], -static_cast<double>(option.amount)});
-            if (option.kept >= 0)
-                startAdds[t] += option.amount;
+            const int fill = AddColumn(model, 0, static_cast<double>(deficit[t]), false);
+            columns[t] = fill;
+            adds.push_back({fill, 1});
+            model.problem.AddRow(adds, -MipInfinity, 0);
+            targetFills[t].push_back({fill, -1});
+            weighted.push_back({fill, static_cast<double>(ScaledWeight(targets[t].type))});
         }
+        if (itemBounds != nullptr && !weighted.empty())
+            model.problem.AddRow(weighted, -MipInfinity, static_cast<double>((*itemBounds)[i]));
+        model.itemGainColumns.push_back(std::move(columns));
+    }
 
     for (std::size_t t = 0; t < targets.size(); ++t) {
         const int gain = AddColumn(model, 0, static_cast<double>(deficit[t]), true);
-        SetStart(model, gain, std::min(startAdds[t], static_cast<double>(deficit[t])));
         model.gainColumns.push_back(gain);
-        std::vector<MipTerm> adds = targetAdds[t];
+        std::vector<MipTerm> adds = targetFills[t];
         adds.push_back({gain, 1});
         model.problem.AddRow(adds, -MipInfinity, 0);
         model.gainTerms.push_back({gain, static_cast<double>(ScaledWeight(targets[t].type))});
     }
 }
 
-// A quick plan for the search to start from: gem by gem, the one that gains the most, as long as
-// the model's own rules accept the item and the gem leaves its fair share of the points to the
-// positions still free. Gems already set are kept.
+// A plan as the search's columns: per item, how many of each option it takes. Alike items are
+// put in the order the search requires (strongest gem first).
+std::vector<double> StartFromCounts(const Model& model, const Configuration& config,
+                                    const std::vector<std::int64_t>& deficit, std::vector<std::vector<int>> counts)
+{
+    const auto strongestKey = [&](std::size_t i, const std::vector<int>& count) {
+        int key = 0;
+        for (std::size_t o = 0; o < model.items[i].options.size(); ++o)
+            if (count[o] > 0)
+                key = std::max(key, model.items[i].options[o].key);
+        return key;
+    };
+    for (std::size_t first = 0; first < model.items.size();) {
+        std::size_t last = first + 1;
+        while (last < model.items.size() && model.items[last - 1].replaceable.empty() &&
+               Signature(model.items[last - 1], config.Items[static_cast<std::size_t>(model.items[last - 1].slot)]) ==
+                   Signature(model.items[last], config.Items[static_cast<std::size_t>(model.items[last].slot)]))
+            ++last;
+        std::stable_sort(counts.begin() + static_cast<std::ptrdiff_t>(first),
+                         counts.begin() + static_cast<std::ptrdiff_t>(last),
+                         [&](const std::vector<int>& a, const std::vector<int>& b) {
+                             return strongestKey(first, a) > strongestKey(first, b);
+                         });
+        first = last;
+    }
+
+    std::vector<double> x(static_cast<std::size_t>(model.problem.Columns()), 0.0);
+    const auto set = [&](int column, double value) { x[static_cast<std::size_t>(column)] = value; };
+    std::vector<std::int64_t> adds(deficit.size(), 0);
+    for (std::size_t i = 0; i < model.items.size(); ++i) {
+        const ItemModel& item = model.items[i];
+        const std::vector<int>& count = counts[i];
+        std::vector<std::int64_t> itemAdds(deficit.size(), 0);
+        int strongest = -1;
+        int sum = item.fixedSum;
+        int most = item.fixedMax;
+        for (std::size_t o = 0; o < item.options.size(); ++o) {
+            if (count[o] == 0)
+                continue;
+            const Option& option = item.options[o];
+            set(item.more[o], count[o]);
+            sum += count[o] * option.points;
+            most = std::max(most, option.points);
+            if (option.target >= 0)
+                itemAdds[static_cast<std::size_t>(option.target)] += std::int64_t{count[o]} * option.amount;
+            if (strongest < 0 || option.key > item.options[static_cast<std::size_t>(strongest)].key)
+                strongest = static_cast<int>(o);
+        }
+        if (strongest >= 0) {
+            const auto o = static_cast<std::size_t>(strongest);
+            set(item.strongest[o], 1);
+            set(item.more[o], count[o] - 1);
+        }
+        const int over = std::max(0, (sum + most) / 2 - item.capacity);
+        for (std::size_t k = 0; k < item.overValues.size(); ++k)
+            if (item.overValues[k] == over)
+                set(item.overColumns[k], 1);
+        for (std::size_t t = 0; t < deficit.size(); ++t) {
+            adds[t] += itemAdds[t];
+            if (model.itemGainColumns[i][t] >= 0)
+                set(model.itemGainColumns[i][t], static_cast<double>(std::min(itemAdds[t], deficit[t])));
+        }
+    }
+    for (std::size_t t = 0; t < deficit.size(); ++t)
+        set(model.gainColumns[t], static_cast<double>(std::min(adds[t], deficit[t])));
+    return x;
+}
+
+// How a quick fill picks its next gem: the largest gain; the largest gain that leaves the
+// positions still free their fair share of the points; the largest gain per copper.
+enum class Greed { Largest, FairShare, Cheapest };
+
+// A quick plan for the search to start from: gem by gem, the best by `greed`, as long as the
+// model's own rules accept the item. Gems already set are kept.
 std::vector<double> GreedyStart(const Model& model, const Configuration& config, const std::vector<PlanTarget>& targets,
                                 const std::vector<std::int64_t>& deficit, int gemQuality, int crafterSkillIndex,
-                                const std::optional<int>& minChance)
+                                const std::optional<int>& minChance, Greed greed)
 {
     struct Work {
         GWItem item;
@@ -459,7 +539,11 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
                 if (!WithinPolicy(trial, crafterSkillIndex, minChance))
                     continue;
                 // Within the share, the larger gain; beyond it, only a fraction of it.
-                const double score = static_cast<double>(gain) / (c.points <= share ? 1.0 : 1.0 + c.points);
+                double score = static_cast<double>(gain);
+                if (greed == Greed::FairShare && c.points > share)
+                    score /= 1.0 + c.points;
+                else if (greed == Greed::Cheapest)
+                    score /= c.price;
                 if (score > bestScore || (score == bestScore && bestItem >= 0 && c.price < bestPrice)) {
                     bestScore = score;
                     bestItem = static_cast<int>(i);
@@ -483,58 +567,10 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
         adds[static_cast<std::size_t>(option.target)] += option.amount;
     }
 
-    // Alike items hold their plans in the order the search requires: strongest gem first.
-    const auto strongestKey = [&](std::size_t i) {
-        int key = 0;
-        for (std::size_t o = 0; o < model.items[i].options.size(); ++o)
-            if (work[i].count[o] > 0)
-                key = std::max(key, model.items[i].options[o].key);
-        return key;
-    };
-    for (std::size_t first = 0; first < model.items.size();) {
-        std::size_t last = first + 1;
-        while (last < model.items.size() && model.items[last - 1].replaceable.empty() &&
-               Signature(model.items[last - 1], config.Items[static_cast<std::size_t>(model.items[last - 1].slot)]) ==
-                   Signature(model.items[last], config.Items[static_cast<std::size_t>(model.items[last].slot)]))
-            ++last;
-        std::vector<std::size_t> order;
-        for (std::size_t i = first; i < last; ++i)
-            order.push_back(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return strongestKey(a) > strongestKey(b); });
-        std::vector<Work> sorted;
-        for (std::size_t i : order)
-            sorted.push_back(work[i]);
-        std::copy(sorted.begin(), sorted.end(), work.begin() + static_cast<std::ptrdiff_t>(first));
-        first = last;
-    }
-
-    std::vector<double> x(static_cast<std::size_t>(model.problem.Columns()), 0.0);
-    const auto set = [&](int column, double value) { x[static_cast<std::size_t>(column)] = value; };
-    for (std::size_t i = 0; i < model.items.size(); ++i) {
-        const ItemModel& item = model.items[i];
-        const Work& w = work[i];
-        int strongest = -1;
-        for (std::size_t o = 0; o < item.options.size(); ++o) {
-            if (w.count[o] == 0)
-                continue;
-            set(item.more[o], w.count[o]);
-            if (strongest < 0 || item.options[o].key > item.options[static_cast<std::size_t>(strongest)].key)
-                strongest = static_cast<int>(o);
-        }
-        if (strongest >= 0) {
-            const auto o = static_cast<std::size_t>(strongest);
-            set(item.strongest[o], 1);
-            set(item.more[o], w.count[o] - 1);
-        }
-        const int over = std::max(0, ItemPoints(w.item, 0) - item.capacity);
-        for (std::size_t k = 0; k < item.overValues.size(); ++k)
-            if (item.overValues[k] == over)
-                set(item.overColumns[k], 1);
-    }
-    for (std::size_t t = 0; t < targets.size(); ++t)
-        set(model.gainColumns[t], static_cast<double>(std::min(adds[t], deficit[t])));
-    return x;
+    std::vector<std::vector<int>> counts;
+    for (const Work& w : work)
+        counts.push_back(w.count);
+    return StartFromCounts(model, config, deficit, std::move(counts));
 }
 
 } // namespace
@@ -719,13 +755,199 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         return timeLimit - spent;
     };
-    BuildModel(model, config, targets, deficit, gemQuality, minChance);
+    // What each item can fill on its own, solved once for alike items: a bound that spares the
+    // whole search proving it item by item, and a fill to start from.
+    std::vector<std::int64_t> itemBounds(model.items.size());
+    std::vector<std::vector<int>> alone(model.items.size());
+    std::int64_t allDeficits = 0;
+    for (std::size_t t = 0; t < targets.size(); ++t)
+        allDeficits += ScaledWeight(targets[t].type) * deficit[t];
+    // Targets alike in weight, deficit and what their gems give and use (a resist and power are)
+    // reach the same value with the same gems on an item that keeps no gem of its own; they are
+    // listed in target order, the first of them standing for all.
+    const auto sameGems = [](int a, int b) {
+        if (ScaledWeight(a) != ScaledWeight(b))
+            return false;
+        for (int tier = 0; tier < TierCount; ++tier)
+            if (GemAmount(a, tier) != GemAmount(b, tier) || GemPoints(a, tier) != GemPoints(b, tier))
+                return false;
+        return true;
+    };
+    std::vector<std::vector<int>> alike(targets.size());
+    std::vector<std::vector<int>> kind(targets.size()); // alike and of the same type: priced alike too
+    for (std::size_t t = 0; t < targets.size(); ++t)
+        for (std::size_t u = 0; u < targets.size(); ++u)
+            if (sameGems(targets[u].type, targets[t].type) && deficit[u] == deficit[t]) {
+                alike[t].push_back(static_cast<int>(u));
+                if (targets[u].type == targets[t].type)
+                    kind[t].push_back(static_cast<int>(u));
+            }
+    // Per item, when it is known: the lowest price, and then the fewest gems, of a fill that
+    // reaches the item's bound. It bounds the price of a plan in which every item does.
+    struct Cheapest {
+        double price = 0;
+        double count = 0;
+    };
+    std::vector<std::optional<Cheapest>> cheapest(model.items.size());
+    {
+        std::map<decltype(Signature(model.items[0], config.Items[0])), std::size_t> solved;
+        for (const ItemModel& item : model.items)
+            solved.emplace(Signature(item, config.Items[static_cast<std::size_t>(item.slot)]), 0);
+        const double each = std::min(2.0, 0.25 * timeLimit / static_cast<double>(solved.size()));
+        solved.clear();
+        for (std::size_t i = 0; i < model.items.size(); ++i) {
+            const ItemModel& item = model.items[i];
+            const auto signature = Signature(item, config.Items[static_cast<std::size_t>(item.slot)]);
+            const bool shareable = item.replaceable.empty();
+            if (shareable) {
+                const auto found = solved.find(signature);
+                if (found != solved.end()) {
+                    itemBounds[i] = itemBounds[found->second];
+                    alone[i] = alone[found->second];
+                    cheapest[i] = cheapest[found->second];
+                    continue;
+                }
+            }
+            Model single;
+            single.candidates = model.candidates;
+            single.items = {item};
+            BuildModel(single, config, targets, deficit, gemQuality, minChance, nullptr);
+            const ItemModel& built = single.items[0];
+            if (shareable)
+                for (std::size_t o = 0; o < built.options.size(); ++o) {
+                    const auto& same = kind[static_cast<std::size_t>(built.options[o].target)];
+                    const auto rank = std::find(same.begin(), same.end(), built.options[o].target) - same.begin();
+                    if (rank >= built.Positions()) {
+                        single.problem.upper[static_cast<std::size_t>(built.strongest[o])] = 0;
+                        single.problem.upper[static_cast<std::size_t>(built.more[o])] = 0;
+                    }
+                }
+            SetObjective(single.problem, single.gainTerms, -1);
+            const MipOutcome outcome =
+                SolveMip(single.problem, single.start, std::min(each, std::max(remaining(), 0.0)), cancel);
+            itemBounds[i] = allDeficits;
+            if ((outcome.status == MipStatus::Optimal || outcome.status == MipStatus::Stopped) &&
+                std::isfinite(outcome.bound))
+                itemBounds[i] =
+                    std::min(allDeficits, static_cast<std::int64_t>(std::floor(-outcome.bound + 1e-6)));
+            alone[i].assign(built.options.size(), 0);
+            std::vector<double> best = outcome.x;
+            if (outcome.status == MipStatus::Optimal) {
+                // Among the item's fills of that value, the cheapest with the fewest gems.
+                single.problem.AddRow(single.gainTerms, static_cast<double>(itemBounds[i]), MipInfinity);
+                const std::vector<MipTerm> price = GemTerms(built, [](const Option& o) { return o.price; });
+                const std::vector<MipTerm> count = GemTerms(built, [](const Option&) { return 1; });
+                std::vector<MipTerm> secondary = count;
+                for (const MipTerm& term : price)
+                    secondary.push_back({term.column, term.value * (built.Positions() + 1)});
+                SetObjective(single.problem, secondary);
+                const MipOutcome cheaper =
+                    SolveMip(single.problem, outcome.x, std::min(each, std::max(remaining(), 0.0)), cancel);
+                if (cheaper.status == MipStatus::Optimal) {
+                    best = cheaper.x;
+                    Cheapest found;
+                    for (const MipTerm& term : price)
+                        found.price += term.value * cheaper.x[static_cast<std::size_t>(term.column)];
+                    for (const MipTerm& term : count)
+                        found.count += cheaper.x[static_cast<std::size_t>(term.column)];
+                    cheapest[i] = found;
+                }
+            }
+            if (outcome.hasSolution)
+                for (std::size_t o = 0; o < built.options.size(); ++o)
+                    alone[i][o] = Rounded(best, built.strongest[o]) + Rounded(best, built.more[o]);
+            if (shareable)
+                solved.emplace(signature, i);
+        }
+    }
+    BuildModel(model, config, targets, deficit, gemQuality, minChance, &itemBounds);
 
     // First the value, then among the plans of that value the price and the number of gems; a
     // price in copper times more than the gems there can be, plus the gems, orders both at once.
     SetObjective(model.problem, model.gainTerms, -1);
-    model.start = GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance);
-    MipOutcome first = SolveMip(model.problem, model.start, std::max(remaining(), 0.0), cancel);
+    // The better of two quick fills is where the search starts.
+    const auto startValue = [&](const std::vector<double>& x) {
+        double value = 0;
+        for (const MipTerm& term : model.gainTerms)
+            value += term.value * x[static_cast<std::size_t>(term.column)];
+        return value;
+    };
+    const std::vector<double> fair =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::FairShare);
+    const std::vector<double> largest =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::Largest);
+    const std::vector<double> thrifty =
+        GreedyStart(model, config, targets, deficit, gemQuality, crafterSkillIndex, minChance, Greed::Cheapest);
+    // Each item's own best fill, each gem (the largest first) given to the alike target it fills
+    // most tightly, so that alike items share the caps instead of all filling the same targets.
+    std::map<std::pair<int, int>, int> candidateOf; // (target, tier) -> candidate
+    for (std::size_t c = 0; c < model.candidates.size(); ++c)
+        candidateOf[{model.candidates[c].target, model.candidates[c].tier}] = static_cast<int>(c);
+    std::vector<std::vector<int>> turned;
+    std::vector<std::int64_t> unfilled = deficit;
+    for (std::size_t i = 0; i < model.items.size(); ++i) {
+        const ItemModel& item = model.items[i];
+        std::vector<int> counts(item.options.size(), 0);
+        std::vector<std::size_t> gems;
+        for (std::size_t o = 0; o < item.options.size(); ++o)
+            for (int n = 0; n < alone[i][o]; ++n)
+                gems.push_back(o);
+        std::stable_sort(gems.begin(), gems.end(), [&](std::size_t a, std::size_t b) {
+            return item.options[a].amount > item.options[b].amount;
+        });
+        for (std::size_t o : gems) {
+            const Option& option = item.options[o];
+            std::size_t chosen = o;
+            if (option.kept < 0 && item.replaceable.empty()) {
+                // The tightest target the gem still fits in whole, else the one with most left.
+                // Targets of the gem's own type first: the others are priced differently.
+                int target = -1;
+                int roomiest = option.target;
+                for (const auto* group : {&kind[static_cast<std::size_t>(option.target)],
+                                          &alike[static_cast<std::size_t>(option.target)]}) {
+                    for (int u : *group) {
+                        const std::int64_t room = unfilled[static_cast<std::size_t>(u)];
+                        if (target < 0 && room >= option.amount)
+                            target = u;
+                        else if (room >= option.amount && room < unfilled[static_cast<std::size_t>(target)] &&
+                                 targets[static_cast<std::size_t>(u)].type ==
+                                     targets[static_cast<std::size_t>(target)].type)
+                            target = u;
+                        if (room > unfilled[static_cast<std::size_t>(roomiest)])
+                            roomiest = u;
+                    }
+                    if (target >= 0)
+                        break;
+                }
+                if (target < 0)
+                    target = roomiest;
+                const auto found =
+                    candidateOf.find({target, model.candidates[static_cast<std::size_t>(option.candidate)].tier});
+                if (found != candidateOf.end())
+                    chosen = static_cast<std::size_t>(found->second);
+            }
+            ++counts[chosen];
+            if (item.options[chosen].target >= 0)
+                unfilled[static_cast<std::size_t>(item.options[chosen].target)] -= item.options[chosen].amount;
+        }
+        turned.push_back(std::move(counts));
+    }
+    const std::vector<double> spread = StartFromCounts(model, config, deficit, turned);
+    double bestStart = -1;
+    for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty}) {
+        if (MipFeasible(model.problem, *start) && startValue(*start) > bestStart) {
+            bestStart = startValue(*start);
+            model.start = *start;
+        }
+    }
+    MipOutcome first;
+    if (cancel != nullptr && cancel->Cancelled()) {
+        first.status = MipStatus::Stopped;
+        first.cancelled = true;
+        first.bound = -std::numeric_limits<double>::infinity();
+    } else {
+        first = SolveMip(model.problem, model.start, std::max(remaining(), 0.0), cancel);
+    }
     if (!first.hasSolution && first.status != MipStatus::Stopped) {
         result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         result.status = PlanStatus::Failed;
@@ -746,6 +968,24 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         // Hold the value reached and look for the cheapest plan with the fewest gems.
         const double reached = std::round(-first.objective);
         model.problem.AddRow(model.gainTerms, reached, MipInfinity);
+        // When the plan's value is every item's own bound, every item reaches its bound, and no
+        // item can then cost less than its cheapest fill of that value.
+        std::int64_t allBounds = 0;
+        for (std::int64_t bound : itemBounds)
+            allBounds += bound;
+        if (reached >= static_cast<double>(allBounds))
+            for (std::size_t i = 0; i < model.items.size(); ++i) {
+                if (!cheapest[i])
+                    continue;
+                const ItemModel& item = model.items[i];
+                const std::vector<MipTerm> price = GemTerms(item, [](const Option& o) { return o.price; });
+                model.problem.AddRow(price, cheapest[i]->price, MipInfinity);
+                std::vector<MipTerm> both = GemTerms(item, [](const Option&) { return 1; });
+                for (const MipTerm& term : price)
+                    both.push_back({term.column, term.value * (item.Positions() + 1)});
+                model.problem.AddRow(both, cheapest[i]->price * (item.Positions() + 1) + cheapest[i]->count,
+                                     MipInfinity);
+            }
         int positions = 0;
         for (const ItemModel& item : model.items)
             positions += item.Positions();
@@ -757,7 +997,18 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         SetObjective(model.problem, secondary);
         const double left = remaining();
         if (left > 0.001 && !(cancel && cancel->Cancelled())) {
-            MipOutcome second = SolveMip(model.problem, first.x, left, cancel);
+            // The cheapest of the plans known to reach the value is where that search starts.
+            std::vector<double> from = first.x;
+            const auto secondaryOf = [&](const std::vector<double>& x) {
+                double cost = 0;
+                for (const MipTerm& term : secondary)
+                    cost += term.value * x[static_cast<std::size_t>(term.column)];
+                return cost;
+            };
+            for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty})
+                if (MipFeasible(model.problem, *start) && secondaryOf(*start) < secondaryOf(from))
+                    from = *start;
+            MipOutcome second = SolveMip(model.problem, from, left, cancel);
             if (second.hasSolution) {
                 chosen = second;
                 proven = second.status == MipStatus::Optimal;
@@ -892,7 +1143,7 @@ std::string PlanStatusLine(const PlanResult& plan)
 {
     const std::string figures = "value " + Number(plan.valueAfter) + " of " + Number(plan.valueAtCaps) +
                                 " at the caps (was " + Number(plan.valueBefore) + "), price " +
-                                Money(plan.priceAfter) + " (was " + Money(plan.priceBefore) + "), " +
+                                PriceText(plan.priceAfter) + " (was " + PriceText(plan.priceBefore) + "), " +
                                 std::to_string(plan.gemsAdded) + " gems added, " +
                                 std::to_string(plan.gemsReplaced) + " replaced";
     char seconds[32];
@@ -901,6 +1152,10 @@ std::string PlanStatusLine(const PlanResult& plan)
     case PlanStatus::Optimal:
         return "Proven optimal in " + std::string(seconds) + ": " + figures + ".";
     case PlanStatus::TimeLimit:
+        // The value may be proven best while the search for a cheaper plan of it ran out of time.
+        if (plan.valueBound <= plan.valueAfter)
+            return "Best plan found within the time limit (" + std::string(seconds) + "): " + figures +
+                   "; no plan reaches a higher value, but a cheaper one may exist.";
         return "Best plan found within the time limit (" + std::string(seconds) + "): " + figures +
                "; the solver's bound is " + Number(plan.valueBound) + ".";
     case PlanStatus::Cancelled:

@@ -40,6 +40,40 @@ std::string ColumnName(const OsiSolverInterface& solver, int column)
 
 } // namespace
 
+bool MipFeasible(const MipProblem& problem, const std::vector<double>& x)
+{
+    if (x.size() != problem.lower.size())
+        return false;
+    constexpr double tolerance = 1e-6;
+    for (std::size_t c = 0; c < x.size(); ++c) {
+        if (x[c] < problem.lower[c] - tolerance || x[c] > problem.upper[c] + tolerance)
+            return false;
+        if (problem.integer[c] != 0 && std::abs(x[c] - std::round(x[c])) > tolerance)
+            return false;
+    }
+    for (const MipProblem::Row& row : problem.rows) {
+        double sum = 0;
+        for (const MipTerm& term : row.terms)
+            sum += term.value * x[static_cast<std::size_t>(term.column)];
+        if (sum < row.lower - tolerance * (1 + std::abs(row.lower)) ||
+            sum > row.upper + tolerance * (1 + std::abs(row.upper)))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+double Cost(const MipProblem& problem, const std::vector<double>& x)
+{
+    double cost = 0;
+    for (std::size_t c = 0; c < x.size(); ++c)
+        cost += problem.cost[c] * x[c];
+    return cost;
+}
+
+} // namespace
+
 MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start, double seconds,
                     const PlanCancel* cancel)
 {
@@ -112,8 +146,29 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
             outcome.x.assign(best, best + columns);
             outcome.objective = model.getObjValue();
         }
+        // When preprocessing alone settles the problem, the driver reports it optimal but leaves
+        // the answer in the solver's last solution rather than as a found solution.
+        if (!outcome.hasSolution && model.status() == 0 && model.solver() != nullptr &&
+            model.solver()->getNumCols() == columns && model.solver()->getColSolution() != nullptr) {
+            const double* solution = model.solver()->getColSolution();
+            std::vector<double> x(solution, solution + columns);
+            for (int column = 0; column < columns; ++column)
+                if (problem.integer[static_cast<std::size_t>(column)] != 0)
+                    x[static_cast<std::size_t>(column)] = std::round(x[static_cast<std::size_t>(column)]);
+            if (MipFeasible(problem, x)) {
+                outcome.hasSolution = true;
+                outcome.x = std::move(x);
+                outcome.objective = Cost(problem, outcome.x);
+            }
+        }
+        // A solution the problem's own rows reject is no solution.
+        if (outcome.hasSolution && !MipFeasible(problem, outcome.x)) {
+            outcome.hasSolution = false;
+            outcome.x.clear();
+        }
         outcome.bound = model.getBestPossibleObjValue();
-        if (model.isProvenOptimal() && outcome.hasSolution && !outcome.cancelled) {
+        if ((model.isProvenOptimal() || (model.status() == 0 && model.secondaryStatus() == 0)) &&
+            outcome.hasSolution && !outcome.cancelled) {
             outcome.status = MipStatus::Optimal;
             outcome.bound = outcome.objective;
         } else if (model.isProvenInfeasible()) {
@@ -122,7 +177,8 @@ MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start,
             outcome.status = MipStatus::Stopped;
         } else {
             outcome.status = MipStatus::Failed;
-            outcome.error = "the solver ended with status " + std::to_string(model.status());
+            outcome.error = "the solver ended with status " + std::to_string(model.status()) + "/" +
+                            std::to_string(model.secondaryStatus()) + ", " + std::to_string(model.getSolutionCount()) + " solutions";
         }
     } catch (const CoinError& error) {
         outcome = MipOutcome{};

@@ -62,6 +62,9 @@ struct MipOutcome {
     std::string error;       // what went wrong, for Failed
 };
 
+// Whether x meets every bound, row and integrality of the problem, within the solver's tolerances.
+bool MipFeasible(const MipProblem& problem, const std::vector<double>& x);
+
 // Solves within `seconds` (wall clock). `start`, when not empty, is a feasible solution that the
 // search starts from. `cancel` is polled while the search runs.
 MipOutcome SolveMip(const MipProblem& problem, const std::vector<double>& start, double seconds,
