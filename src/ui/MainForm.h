@@ -38,6 +38,7 @@ class TItemLevelForm;
 class TItemBrowser;
 class TFindStatForm;
 class TAboutForm;
+class TPlanGemsForm;
 
 // The main window's caption when no configuration file is named.
 inline constexpr const char* WindowCaption = "Quillane's Gemwright Equipment Configurator";
@@ -77,6 +78,7 @@ public:
     TItemLevelForm* ItemLevelForm = nullptr;
     TItemBrowser* ItemBrowser = nullptr;
     TFindStatForm* FindStatForm = nullptr;
+    TPlanGemsForm* PlanGemsForm = nullptr;
 
     // The report button the pop-up menu was last opened on (GenerateReportButton or
     // GenerateReportButton2), for Assign1Click.
@@ -107,6 +109,9 @@ public:
     // The window caption and the application title for a configuration file name (without its
     // directory); an empty name gives the designed titles.
     void SetTitles(const QString& fileName);
+    // Replaces all eighteen items at once (an applied plan), reloads the current tabs and
+    // refreshes every figure; undoText names the step for the player.
+    void ApplyItems(const std::array<gw::GWItem, gw::SlotCount>& items, const QString& undoText);
 
     // Controls, named as designed. Rows of like controls are arrays indexed by row 0..3.
     // Character panel.
@@ -127,6 +132,7 @@ public:
     QLineEdit* CharLevel = nullptr;
     QComboBox* RealmSelect = nullptr;
     QPushButton* FindFreeSlotButton = nullptr;
+    QPushButton* PlanGemsButton = nullptr;         // "Plan Gems...", beside Find Empty Slot
     QPushButton* GenerateReportButton2 = nullptr;  // "Config Report"
     QPushButton* GenerateReportButton = nullptr;   // "Order Form"
 
@@ -187,6 +193,7 @@ public:
     QAction* SaveAs1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* PlanGems1 = nullptr;  // Tools, "Plan Gems..."
     QMenu* ReportPopup = nullptr;
     QAction* Assign1 = nullptr;
     // The file dialogs, owned by the window and made on first use (named "SaveDialog1" and
@@ -240,6 +247,9 @@ public slots:
     void TotalSkillsClick();
     void FindFreeSlotButtonClick();
     void ArmorLevelButtonClick();
+
+    // The gem planner (MainFormPlan.cpp).
+    void PlanGems1Click();
 
     // Configuration and item files, settings (MainFormFiles.cpp).
     void Open1Click();

@@ -335,6 +335,8 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     optionGrid->addWidget(RealmSelect, 2, 1);
     FindFreeSlotButton = MakeButton(QStringLiteral("FindFreeSlotButton"), QStringLiteral("Find &Empty Slot (28)"));
     optionGrid->addWidget(FindFreeSlotButton, 3, 0, 1, 2);
+    PlanGemsButton = MakeButton(QStringLiteral("PlanGemsButton"), tr("Plan &Gems..."));
+    optionGrid->addWidget(PlanGemsButton, 3, 2);
     GenerateReportButton2 = MakeButton(QStringLiteral("GenerateReportButton2"), QStringLiteral("Config Report"));
     GenerateReportButton = MakeButton(QStringLiteral("GenerateReportButton"), QStringLiteral("Order Form"));
     for (QPushButton* button : {GenerateReportButton2, GenerateReportButton}) {
@@ -606,6 +608,9 @@ void TMainForm::buildMenus()
     SaveAs1 = Named(file->addAction(QStringLiteral("Save &As...")), QStringLiteral("SaveAs1"));
     Named(file->addSeparator(), QStringLiteral("N2"));
     Exit1 = Named(file->addAction(QStringLiteral("E&xit")), QStringLiteral("Exit1"));
+    auto* tools = Named(bar->addMenu(tr("&Tools")), QStringLiteral("Tools1"));
+    PlanGems1 = Named(tools->addAction(tr("&Plan Gems...")), QStringLiteral("PlanGems1"));
+    PlanGems1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     auto* help = Named(bar->addMenu(QStringLiteral("&Help")), QStringLiteral("Help1"));
     About1 = Named(help->addAction(QStringLiteral("&About...")), QStringLiteral("About1"));
 
@@ -698,6 +703,8 @@ void TMainForm::connectHandlers()
     connect(CrafterSkill, &QComboBox::activated, this, &TMainForm::CrafterSkillChange);
     connect(RealmSelect, &QComboBox::activated, this, &TMainForm::RealmSelectChange);
     connect(FindFreeSlotButton, &QPushButton::clicked, this, &TMainForm::FindFreeSlotButtonClick);
+    connect(PlanGemsButton, &QPushButton::clicked, this, &TMainForm::PlanGems1Click);
+    connect(PlanGems1, &QAction::triggered, this, &TMainForm::PlanGems1Click);
     connect(GenerateReportButton, &QPushButton::clicked, this, &TMainForm::GenerateReportButtonClick);
     connect(GenerateReportButton2, &QPushButton::clicked, this, &TMainForm::GenerateReportButton2Click);
     for (QPushButton* button : {GenerateReportButton, GenerateReportButton2})

@@ -20,6 +20,7 @@
 #include "ui/ItemLevelSrc.h"
 #include "ui/LoadDropSrc.h"
 #include "ui/MainForm.h"
+#include "ui/PlanGemsFormSrc.h"
 #include "ui/ReportCheck.h"
 #include "ui/ReportFormSrc.h"
 
@@ -107,12 +108,13 @@ std::unique_ptr<TMainForm> CreateApplicationWindows(const QString& startDir)
     auto mainForm = std::make_unique<TMainForm>(startDir);
     TMainForm* main = mainForm.get();
     // The other windows, in this order: report window, About box, item level dialog, saved-item
-    // browser, slot finder dialog.
+    // browser, slot finder dialog, and the gem planner last.
     main->ReportForm = new TReportForm(main);
     main->AboutForm = new TAboutForm(main);
     main->ItemLevelForm = new TItemLevelForm(main);
     main->ItemBrowser = new TItemBrowser(main);
     main->FindStatForm = new TFindStatForm(main);
+    main->PlanGemsForm = new TPlanGemsForm(main);
     return mainForm;
 }
 

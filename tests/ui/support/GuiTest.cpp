@@ -103,6 +103,17 @@ int PendingAnswers()
     return g_pendingAnswers;
 }
 
+// Counted as an answer still pending: the watchdog leaves modals alone while any is.
+DrivingModal::DrivingModal()
+{
+    ++g_pendingAnswers;
+}
+
+DrivingModal::~DrivingModal()
+{
+    --g_pendingAnswers;
+}
+
 void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs)
 {
     ++g_pendingAnswers;

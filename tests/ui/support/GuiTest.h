@@ -89,6 +89,16 @@ void AnswerFileDialog(const QString& name, SeenFileDialog* seen = nullptr);
 // Number of AnswerModal calls still waiting for their dialog.
 int PendingAnswers();
 
+// Keeps the watchdog away from the modal dialogs while a test drives one itself, from inside
+// the answer that found it, across waits that run the event loop.
+class DrivingModal {
+public:
+    DrivingModal();
+    ~DrivingModal();
+    DrivingModal(const DrivingModal&) = delete;
+    DrivingModal& operator=(const DrivingModal&) = delete;
+};
+
 // Runs a dialog modally and answers it from the event loop once it is up. A dialog the answer
 // leaves open is rejected after a few seconds so that a broken case fails instead of hanging;
 // gives the dialog's result, or -1 when it never came up.
