@@ -54,7 +54,15 @@ private slots:
         QVERIFY(m_form->isWindow());
         QVERIFY(!m_form->isModal());
         QVERIFY(!m_form->ReportMemo->isReadOnly());
-        QVERIFY(QFontInfo(m_form->ReportMemo->font()).fixedPitch());
+        // Reports line up in columns only if every character is as wide as every other, which
+        // is what the player sees whatever font the system picks (some monospaced fonts do not
+        // call themselves fixed-pitch).
+        const QFontMetricsF metrics(m_form->ReportMemo->font());
+        const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+        QVERIFY(narrow > 0);
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('W')), narrow);
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char(' ')), narrow);
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WW  ")));
         QCOMPARE(m_form->SaveDialog1()->defaultSuffix(), QString("txt"));
         QCOMPARE(m_form->SaveDialog1()->nameFilters(), QStringList({"Text Files (*.txt)"}));
     }
@@ -122,5 +130,5 @@ private:
     fs::path m_root;
 };
 
-QTEST_MAIN(ReportFormTest)
+GW_UI_TEST_MAIN(ReportFormTest)
 #include "reportform_test.moc"
