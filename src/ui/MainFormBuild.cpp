@@ -409,6 +409,8 @@ void TMainForm::buildArmourPage()
     pointsLine->addWidget(MakeLabel(QStringLiteral("OverchargeLabel"), QStringLiteral("Overcharge:")));
     ArmorOvercharge = AsFigure(MakeLabel(QStringLiteral("ArmorOvercharge"), QStringLiteral("None")),
                                QStringLiteral("BOOM! (-000%)"));
+    // The chance shows on a coloured badge: its text keeps off the badge's edge.
+    ArmorOvercharge->setIndent(2);
     pointsLine->addWidget(ArmorOvercharge);
     pointsLine->addStretch(1);
     grid->addLayout(pointsLine, 1, 5, 1, 3);
