@@ -29,6 +29,7 @@
 #include "model/Imbue.h"
 #include "ui/ClickableLabel.h"
 #include "ui/GroupFrameStyle.h"
+#include "ui/PanelAccess.h"
 
 namespace {
 
@@ -220,6 +221,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     LoadingItem = 0;
 
     connectHandlers();
+    MakeFiguresAccessible(*this);
 }
 
 TMainForm::~TMainForm() = default;
