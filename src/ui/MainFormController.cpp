@@ -458,7 +458,7 @@ void TMainForm::applyArmourTabSteps()
 {
     const int slot = m_armourSlot;
     const bool weapon = slot >= 6;
-    ArmorDPSLabel->setText(weapon ? QStringLiteral("DPS:") : QStringLiteral("AF:"));
+    ArmorDPSLabel->setText(weapon ? tr("DPS:") : tr("AF:"));
     ArmorSpeed->setEnabled(weapon);
     WeaponEquipped->setChecked(Equipped[slot] != 0);
     WeaponEquipped->setVisible(weapon);

@@ -26,14 +26,14 @@
 
 namespace {
 
-const char* const ReportCaption = "Crafter Report";
+const char* const ReportCaption = QT_TRANSLATE_NOOP("TReportForm", "Crafter Report");
 
 } // namespace
 
 TReportForm::TReportForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("ReportForm"));
-    setWindowTitle(QString::fromLatin1(ReportCaption));
+    setWindowTitle(tr(ReportCaption));
     resize(587, 533);
 
     ReportMemo = new QPlainTextEdit(this);
@@ -50,16 +50,16 @@ TReportForm::TReportForm(QWidget* parent) : QWidget(parent, Qt::Window)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedHeight(41);
-    ReportSave = new QPushButton(QStringLiteral("Save"), Panel1);
+    ReportSave = new QPushButton(tr("Save"), Panel1);
     ReportSave->setObjectName(QStringLiteral("ReportSave"));
-    ReportCopy = new QPushButton(QStringLiteral("Copy"), Panel1);
+    ReportCopy = new QPushButton(tr("Copy"), Panel1);
     ReportCopy->setObjectName(QStringLiteral("ReportCopy"));
-    ReportPrint = new QPushButton(QStringLiteral("Print..."), Panel1);
+    ReportPrint = new QPushButton(tr("Print..."), Panel1);
     ReportPrint->setObjectName(QStringLiteral("ReportPrint"));
     ReportPrint->setShortcut(QKeySequence::Print);
-    ReportExportPdf = new QPushButton(QStringLiteral("Export PDF..."), Panel1);
+    ReportExportPdf = new QPushButton(tr("Export PDF..."), Panel1);
     ReportExportPdf->setObjectName(QStringLiteral("ReportExportPdf"));
-    ReportClose = new QPushButton(QStringLiteral("Close"), Panel1);
+    ReportClose = new QPushButton(tr("Close"), Panel1);
     ReportClose->setObjectName(QStringLiteral("ReportClose"));
     auto* buttons = new QHBoxLayout(Panel1);
     buttons->setContentsMargins(8, 4, 8, 4);
@@ -72,7 +72,7 @@ TReportForm::TReportForm(QWidget* parent) : QWidget(parent, Qt::Window)
         buttons->addWidget(b);
     }
 
-    ReportCloseAction = new QAction(QStringLiteral("Close"), this);
+    ReportCloseAction = new QAction(tr("Close"), this);
     ReportCloseAction->setObjectName(QStringLiteral("ReportCloseAction"));
     QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)};
     for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close))
@@ -106,8 +106,8 @@ void TReportForm::SetReportDefinition(const QString& definitionPath)
     // The definition's file name, as the main window's caption names its configuration; the
     // folder would crowd the title and is the same for every default report.
     const QString name = QFileInfo(definitionPath).fileName();
-    setWindowTitle(name.isEmpty() ? QString::fromLatin1(ReportCaption)
-                                  : QStringLiteral("%1 - %2").arg(name, QString::fromLatin1(ReportCaption)));
+    setWindowTitle(name.isEmpty() ? tr(ReportCaption)
+                                  : QStringLiteral("%1 - %2").arg(name, tr(ReportCaption)));
 }
 
 QFileDialog* TReportForm::SaveDialog1()
@@ -118,7 +118,7 @@ QFileDialog* TReportForm::SaveDialog1()
         m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
         m_saveDialog->setFileMode(QFileDialog::AnyFile);
         m_saveDialog->setDefaultSuffix(QStringLiteral("txt"));
-        m_saveDialog->setNameFilter(QStringLiteral("Text Files (*.txt)"));
+        m_saveDialog->setNameFilter(tr("Text Files (*.txt)"));
         m_saveDialog->setDirectory(QStringLiteral("."));
         // Saving a report again under the same name replaces it without a question; the same
         // widget-based dialog everywhere keeps it findable and answerable by the tests.
@@ -135,7 +135,7 @@ QFileDialog* TReportForm::ExportPdfDialog()
         m_pdfDialog->setAcceptMode(QFileDialog::AcceptSave);
         m_pdfDialog->setFileMode(QFileDialog::AnyFile);
         m_pdfDialog->setDefaultSuffix(QStringLiteral("pdf"));
-        m_pdfDialog->setNameFilter(QStringLiteral("PDF Files (*.pdf)"));
+        m_pdfDialog->setNameFilter(tr("PDF Files (*.pdf)"));
         m_pdfDialog->setDirectory(QStringLiteral("."));
         // Unlike a text report, a document the player exported may have gone elsewhere since:
         // replacing one asks first (the dialog's own question).
@@ -224,7 +224,7 @@ bool TReportForm::ExportPdfTo(std::filesystem::path path)
 
 void TReportForm::ShowError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Abort, this);
+    QMessageBox box(QMessageBox::Critical, tr("Error"), text, QMessageBox::Abort, this);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
 }
@@ -257,7 +257,7 @@ void TReportForm::ReportPrintClick()
     ReportMemo->print(printer);
     // A printer or file that refused the job must not pass for a printed report.
     if (printer->printerState() == QPrinter::Error)
-        ShowError(QStringLiteral("The report could not be printed."));
+        ShowError(tr("The report could not be printed."));
 }
 
 void TReportForm::ReportExportPdfClick()
