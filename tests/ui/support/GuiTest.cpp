@@ -17,7 +17,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QList>
 #include <QLocale>
+#include <QPointer>
 #include <QTabBar>
 #include <QTest>
 
@@ -29,6 +31,9 @@ namespace gwtest {
 namespace {
 
 int g_pendingAnswers = 0;
+// The modal windows whose answer is running: the answer may work in them for a while (wait for a
+// message box it expects, say) and the watchdog must not take them for unexpected meanwhile.
+QList<QPointer<QWidget>> g_answering;
 // Message boxes answered by AnswerMessageBox that did not offer the button set of their kind.
 QString g_wrongButtonSets;
 
@@ -93,7 +98,7 @@ void ModalWatchdog::poll()
     if (g_pendingAnswers > 0)
         return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr)
+    if (modal == nullptr || g_answering.contains(modal))
         return;
     if (!m_report.isEmpty())
         m_report += QStringLiteral("; ");
@@ -122,8 +127,12 @@ void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs)
             return;
         }
         --g_pendingAnswers;
-        if (modal != nullptr)
+        if (modal != nullptr) {
+            g_answering.append(modal);
             answer(modal);
+            g_answering.removeAll(modal);
+            g_answering.removeAll(nullptr);
+        }
         *poll = nullptr;  // breaks the cycle once answered
     };
     QTimer::singleShot(0, QApplication::instance(), [poll] { (*poll)(); });
