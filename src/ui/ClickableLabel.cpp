@@ -6,14 +6,67 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+namespace {
+
+// Takes the focus and the keys for its label; the mouse passes through to the label.
+class LabelKey final : public QWidget {
+public:
+    explicit LabelKey(ClickableLabel* label) : QWidget(label), m_label(label)
+    {
+        setObjectName(QStringLiteral("LabelKey"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        const bool press =
+            key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select;
+        if (press && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            m_label->Click();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        // Without a frame the player could not see where Tab went.
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = m_label->palette().color(m_label->backgroundRole());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+
+private:
+    ClickableLabel* m_label;
+};
+
+} // namespace
+
 ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    m_key = new LabelKey(this);
 }
 
 void ClickableLabel::Click()
 {
     emit clicked();
+}
+
+void ClickableLabel::SetKeyboardReach(bool on)
+{
+    m_key->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    m_key->setGeometry(rect());
+    m_key->setVisible(on);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -24,36 +77,10 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
         Click();
 }
 
-void ClickableLabel::keyPressEvent(QKeyEvent* event)
+void ClickableLabel::resizeEvent(QResizeEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Select:
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            event->accept();
-            Click();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-void ClickableLabel::paintEvent(QPaintEvent* event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    // A label draws no focus of its own; without a frame the player cannot see where Tab went.
-    QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.backgroundColor = palette().color(backgroundRole());
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    QLabel::resizeEvent(event);
+    m_key->setGeometry(rect());
 }
 
 void SetFigure(QLabel* label, const QString& text)

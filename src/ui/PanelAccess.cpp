@@ -15,15 +15,11 @@ namespace {
 // Marks a label whose accessible interface is a FigureAccessible.
 const char* const FigureProperty = "gwFigure";
 
-// A figure as assistive technology sees it: its spoken name, its text as the value, and for a
-// focusable total a button that presses as a click does. Qt's own interface for a label reads
-// the name alone and has no press.
+// A figure as assistive technology sees it: its spoken name and its text as the value. Qt's own
+// interface for a label reads the name alone.
 class FigureAccessible final : public QAccessibleWidget {
 public:
-    explicit FigureAccessible(QLabel* label)
-        : QAccessibleWidget(label, IsPressable(label) ? QAccessible::Button : QAccessible::StaticText)
-    {
-    }
+    explicit FigureAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -37,34 +33,52 @@ public:
             return QAccessibleWidget::text(t);
         }
     }
+};
+
+// What takes a total's focus, as assistive technology sees it: a button named and valued as
+// the total, whose press opens the finder as a click on the total does.
+class TotalKeyAccessible final : public QAccessibleWidget {
+public:
+    TotalKeyAccessible(QWidget* key, ClickableLabel* total)
+        : QAccessibleWidget(key, QAccessible::Button), m_total(total)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return m_total->accessibleName();
+        case QAccessible::Value:
+            return m_total->text();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
 
     QStringList actionNames() const override
     {
-        QStringList names = QAccessibleWidget::actionNames();
-        if (IsPressable(widget()))
-            names.prepend(pressAction());
-        return names;
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString& actionName) override
     {
-        if (actionName == pressAction()) {
-            if (auto* label = qobject_cast<ClickableLabel*>(widget()); label != nullptr && IsPressable(label))
-                label->Click();
-            return;
-        }
-        QAccessibleWidget::doAction(actionName);
+        if (actionName == pressAction())
+            m_total->Click();
+        else
+            QAccessibleWidget::doAction(actionName);
     }
 
 private:
-    static bool IsPressable(const QWidget* widget)
-    {
-        return qobject_cast<const ClickableLabel*>(widget) != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0;
-    }
+    ClickableLabel* m_total;
 };
 
 QAccessibleInterface* FigureFactory(const QString& className, QObject* object)
 {
+    if (className == QLatin1String("QWidget") && object->objectName() == QLatin1String("LabelKey")) {
+        auto* total = qobject_cast<ClickableLabel*>(object->parent());
+        return total != nullptr ? new TotalKeyAccessible(static_cast<QWidget*>(object), total) : nullptr;
+    }
     if (className != QLatin1String("ClickableLabel") && className != QLatin1String("QLabel"))
         return nullptr;
     auto* label = qobject_cast<QLabel*>(object);
@@ -73,15 +87,20 @@ QAccessibleInterface* FigureFactory(const QString& className, QObject* object)
     return new FigureAccessible(label);
 }
 
+// Qt makes and keeps its plain interface for a widget as soon as the widget reports a change
+// (a label's first text, a widget hidden): drop it, so that the next question makes ours.
+template <class Ours> void ForgetPlainInterface(QObject* object)
+{
+    QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(object);
+    if (cached != nullptr && dynamic_cast<Ours*>(cached) == nullptr)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+}
+
 void NameFigure(QLabel* label, const QString& name)
 {
     label->setProperty(FigureProperty, true);
     label->setAccessibleName(name);
-    // Qt makes and keeps its plain interface for a label as soon as the label reports a change,
-    // its first text included: drop it, so that the next question makes ours.
-    QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(label);
-    if (cached != nullptr && dynamic_cast<FigureAccessible*>(cached) == nullptr)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+    ForgetPlainInterface<FigureAccessible>(label);
 }
 
 QString Tr(const char* text)
@@ -130,7 +149,8 @@ private:
 
 void OpenToKeyboard(ClickableLabel* total)
 {
-    total->setFocusPolicy(Qt::StrongFocus);
+    total->SetKeyboardReach(true);
+    ForgetPlainInterface<TotalKeyAccessible>(total->KeyTarget());
 }
 
 } // namespace
@@ -143,7 +163,6 @@ void MakeFiguresAccessible(TMainForm& form)
     }();
     (void)installed;
 
-    // A total is open to the keyboard before it is named: its spoken role follows from that.
     for (std::size_t i = 0; i < form.TotalStats.size(); ++i) {
         OpenToKeyboard(form.TotalStats[i]);
         NameFigure(form.TotalStats[i], Spoken(form.StatNameLabels[i]));
