@@ -9,7 +9,7 @@
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(false);
 
     auto* outer = new QVBoxLayout(this);
@@ -21,16 +21,16 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
 
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(20, 10, 20, 12);
-    auto* product = new QLabel(QStringLiteral("Gemwright Equipment Configurator"));
+    auto* product = new QLabel(tr("Gemwright Equipment Configurator"));
     product->setObjectName(QStringLiteral("Label1"));
     QFont large = product->font();
     large.setPointSizeF(large.pointSizeF() * 2);
     product->setFont(large);
     product->setAlignment(Qt::AlignCenter);
-    auto* version = new QLabel(QStringLiteral("Version 1.3f"));
+    auto* version = new QLabel(tr("Version 1.3f"));
     version->setObjectName(QStringLiteral("Label7"));
     version->setAlignment(Qt::AlignCenter);
-    AboutClose = new QPushButton(QStringLiteral("Close"));
+    AboutClose = new QPushButton(tr("Close"));
     AboutClose->setObjectName(QStringLiteral("AboutClose"));
     AboutClose->setDefault(true);
     column->addWidget(product);

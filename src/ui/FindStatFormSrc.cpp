@@ -17,18 +17,18 @@ constexpr int PanelHeight = 41;
 TFindStatForm::TFindStatForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindStatForm"));
-    setWindowTitle(QStringLiteral("Slots with stat"));
+    setWindowTitle(tr("Slots with stat"));
     setFixedSize(ClientWidth, ClientHeight);
 
     SlotList = new QListWidget(this);
     SlotList->setObjectName(QStringLiteral("SlotList"));
-    SlotList->setToolTip(QStringLiteral("Click to jump to a slot"));
+    SlotList->setToolTip(tr("Click to jump to a slot"));
     SlotList->setGeometry(0, 0, ClientWidth, ClientHeight - PanelHeight);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, ClientHeight - PanelHeight, ClientWidth, PanelHeight);
-    CloseButton = new QPushButton(QStringLiteral("Close"), Panel1);
+    CloseButton = new QPushButton(tr("Close"), Panel1);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     CloseButton->setGeometry(77, 8, 75, 25);
     CloseButton->setAutoDefault(false);

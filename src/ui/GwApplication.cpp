@@ -13,7 +13,7 @@ bool GwApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& error) {
         ShowError(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        ShowError(QStringLiteral("An unexpected error occurred."));
+        ShowError(tr("An unexpected error occurred."));
     }
     return false;
 }

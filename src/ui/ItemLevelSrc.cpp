@@ -26,13 +26,13 @@ QRadioButton* MakeRadio(const char* name, const QString& caption, QWidget* paren
 TItemLevelForm::TItemLevelForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ItemLevelForm"));
-    setWindowTitle(QStringLiteral("Item Level"));
+    setWindowTitle(tr("Item Level"));
 
-    ArmorRadio = MakeRadio("ArmorRadio", QStringLiteral("Armor"), this);
-    ClothRadio = MakeRadio("ClothRadio", QStringLiteral("Cloth Armor"), this);
-    WeaponRadio = MakeRadio("WeaponRadio", QStringLiteral("Weapon"), this);
-    ShieldRadio = MakeRadio("ShieldRadio", QStringLiteral("Shield"), this);
-    ReinforcedRadio = MakeRadio("ReinforcedRadio", QStringLiteral("Reinforced Shield"), this);
+    ArmorRadio = MakeRadio("ArmorRadio", tr("Armor"), this);
+    ClothRadio = MakeRadio("ClothRadio", tr("Cloth Armor"), this);
+    WeaponRadio = MakeRadio("WeaponRadio", tr("Weapon"), this);
+    ShieldRadio = MakeRadio("ShieldRadio", tr("Shield"), this);
+    ReinforcedRadio = MakeRadio("ReinforcedRadio", tr("Reinforced Shield"), this);
     m_kinds = new QButtonGroup(this);
     m_kinds->addButton(ArmorRadio, static_cast<int>(gw::ItemKind::Armor));
     m_kinds->addButton(ClothRadio, static_cast<int>(gw::ItemKind::Cloth));
@@ -41,7 +41,7 @@ TItemLevelForm::TItemLevelForm(QWidget* parent) : QDialog(parent)
     m_kinds->addButton(ReinforcedRadio, static_cast<int>(gw::ItemKind::Reinforced));
     ArmorRadio->setChecked(true);
 
-    Label1 = new QLabel(QStringLiteral("af or dps:"), this);
+    Label1 = new QLabel(tr("af or dps:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     InputBox = new QLineEdit(QStringLiteral("102"), this);
     InputBox->setObjectName(QStringLiteral("InputBox"));
@@ -54,10 +54,10 @@ TItemLevelForm::TItemLevelForm(QWidget* parent) : QDialog(parent)
     ShieldTier->setCurrentIndex(0);
     ShieldTier->setEnabled(false);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
 
     auto* kinds = new QVBoxLayout;

@@ -119,7 +119,7 @@ QLabel* AddValue(QWidget* parent, const char* objectName, const QString& text)
 TItemBrowser::TItemBrowser(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ItemBrowser"));
-    setWindowTitle(QStringLiteral("Load Drop"));
+    setWindowTitle(tr("Load Drop"));
     setModal(true);
 
     FileList = new QListWidget(this);
@@ -139,7 +139,7 @@ TItemBrowser::TItemBrowser(QWidget* parent) : QDialog(parent)
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedWidth(203);
 
-    ItemName = AddValue(Panel1, "ItemName", QStringLiteral("none"));
+    ItemName = AddValue(Panel1, "ItemName", tr("none"));
     QFont bold = ItemName->font();
     bold.setBold(true);
     ItemName->setFont(bold);
@@ -147,17 +147,17 @@ TItemBrowser::TItemBrowser(QWidget* parent) : QDialog(parent)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
-    grid->addWidget(AddLabel(Panel1, "Label1", QStringLiteral("Level:")), 0, 0);
+    grid->addWidget(AddLabel(Panel1, "Label1", tr("Level:")), 0, 0);
     grid->addWidget(ItemLevel = AddValue(Panel1, "ItemLevel", QStringLiteral("0")), 0, 1);
-    grid->addWidget(AddLabel(Panel1, "Label3", QStringLiteral("Utility:")), 0, 2);
+    grid->addWidget(AddLabel(Panel1, "Label3", tr("Utility:")), 0, 2);
     grid->addWidget(ItemUtility = AddValue(Panel1, "ItemUtility", QStringLiteral("0")), 0, 3);
-    grid->addWidget(AddLabel(Panel1, "Label2", QStringLiteral("af/dps:")), 1, 0);
+    grid->addWidget(AddLabel(Panel1, "Label2", tr("af/dps:")), 1, 0);
     grid->addWidget(ItemDPS = AddValue(Panel1, "ItemDPS", QStringLiteral("0")), 1, 1);
-    grid->addWidget(AddLabel(Panel1, "Label6", QStringLiteral("spd:")), 1, 2);
+    grid->addWidget(AddLabel(Panel1, "Label6", tr("spd:")), 1, 2);
     grid->addWidget(ItemSpeed = AddValue(Panel1, "ItemSpeed", QStringLiteral("0")), 1, 3);
-    grid->addWidget(AddLabel(Panel1, "Label5", QStringLiteral("Qual:")), 2, 0);
+    grid->addWidget(AddLabel(Panel1, "Label5", tr("Qual:")), 2, 0);
     grid->addWidget(ItemQuality = AddValue(Panel1, "ItemQuality", QStringLiteral("0")), 2, 1);
-    grid->addWidget(AddLabel(Panel1, "Label7", QStringLiteral("Bonus:")), 2, 2);
+    grid->addWidget(AddLabel(Panel1, "Label7", tr("Bonus:")), 2, 2);
     grid->addWidget(ItemBonus = AddValue(Panel1, "ItemBonus", QStringLiteral("0")), 2, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -168,18 +168,18 @@ TItemBrowser::TItemBrowser(QWidget* parent) : QDialog(parent)
     static const char* const effectLabels[4] = {"Label9", "Label10", "Label11", "Label12"};
     static const char* const effectValues[4] = {"ItemEffect1", "ItemEffect2", "ItemEffect3", "ItemEffect4"};
     for (int k = 0; k < 4; ++k) {
-        effects->addWidget(AddLabel(Panel1, effectLabels[k], QStringLiteral("Effect %1:").arg(k + 1)), k, 0);
-        ItemEffect[static_cast<std::size_t>(k)] = AddValue(Panel1, effectValues[k], QStringLiteral("none"));
+        effects->addWidget(AddLabel(Panel1, effectLabels[k], tr("Effect %1:").arg(k + 1)), k, 0);
+        ItemEffect[static_cast<std::size_t>(k)] = AddValue(Panel1, effectValues[k], tr("none"));
         effects->addWidget(ItemEffect[static_cast<std::size_t>(k)], k, 1);
     }
     effects->setColumnStretch(1, 1);
 
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    ItemLoad = new QPushButton(QStringLiteral("Load"), Panel2);
+    ItemLoad = new QPushButton(tr("Load"), Panel2);
     ItemLoad->setObjectName(QStringLiteral("ItemLoad"));
     ItemLoad->setDefault(true);
-    ItemCancel = new QPushButton(QStringLiteral("Cancel"), Panel2);
+    ItemCancel = new QPushButton(tr("Cancel"), Panel2);
     ItemCancel->setObjectName(QStringLiteral("ItemCancel"));
     auto* buttons = new QHBoxLayout(Panel2);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -279,12 +279,12 @@ void TItemBrowser::rereadList()
 
     // Where there is nothing to list, say why instead of showing a blank box.
     if (!exists) {
-        m_listNote->setText(QStringLiteral("No saved items: the folder %1 does not exist.")
+        m_listNote->setText(tr("No saved items: the folder %1 does not exist.")
                                 .arg(gw::TextOfPath(m_directory)));
         m_listNote->show();
     } else if (m_entries.empty()) {
         m_listNote->setText(
-            QStringLiteral("No saved %1 items in this realm yet.").arg(QString::fromStdString(m_mask)));
+            tr("No saved %1 items in this realm yet.").arg(QString::fromStdString(m_mask)));
         m_listNote->show();
     } else {
         m_listNote->hide();

@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QGridLayout>
@@ -29,6 +30,7 @@
 #include "model/Imbue.h"
 #include "ui/ClickableLabel.h"
 #include "ui/GroupFrameStyle.h"
+#include "ui/PanelAccess.h"
 
 namespace {
 
@@ -161,9 +163,11 @@ QString LongestFocusLine()
     return QStringLiteral("-000 ") + longest;
 }
 
+// The filters are built once, before a translator could be installed; a shipped translation
+// would build them on first use instead.
 QStringList DialogFilters(const char* pairs)
 {
-    const QStringList parts = QString::fromLatin1(pairs).split(QLatin1Char('|'));
+    const QStringList parts = QCoreApplication::translate("TMainForm", pairs).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
@@ -172,14 +176,16 @@ QStringList DialogFilters(const char* pairs)
 
 } // namespace
 
-const QStringList TMainForm::SaveDialogFilter = DialogFilters(
+const QStringList TMainForm::SaveDialogFilter = DialogFilters(QT_TRANSLATE_NOOP(
+    "TMainForm",
     "Gemwright Config|*.gwc|Chest Item|*.chest|Arms Item|*.arms|Head Item|*.head|Legs Item|*.legs|"
     "Hands Item|*.hands|Feet Item|*.feet|Weapon Item|*.weapon|Neck Item|*.neck|Cloak Item|*.cloak|"
-    "Jewel Item|*.jewel|Belt Item|*.belt|Ring Item|*.ring|Wrist Item|*.wrist");
-const QStringList TMainForm::OpenDialogFilter = DialogFilters(
+    "Jewel Item|*.jewel|Belt Item|*.belt|Ring Item|*.ring|Wrist Item|*.wrist"));
+const QStringList TMainForm::OpenDialogFilter = DialogFilters(QT_TRANSLATE_NOOP(
+    "TMainForm",
     "Gemwright Config|*.gwc|Chest Item|*.chest|Arms Item|*.arms|Head Item|*.head|Legs Item|*.legs|"
     "Hands Item|*.hands|Feet Item|*.feet|Weapon|*.weapon|Neck Item|*.neck|Cloak Item|*.cloak|"
-    "Jewel Item|*.jewel|Belt Item|*.belt|Ring Item|*.ring|Wrist Item|*.wrist|Report Definition|*.rpt");
+    "Jewel Item|*.jewel|Belt Item|*.belt|Ring Item|*.ring|Wrist Item|*.wrist|Report Definition|*.rpt"));
 
 TMainForm::TMainForm() : TMainForm(QDir::currentPath()) {}
 
@@ -222,6 +228,7 @@ TMainForm::TMainForm(const QString& startDir, QWidget* parent) : QMainWindow(par
     LoadingItem = 0;
 
     connectHandlers();
+    MakeFiguresAccessible(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -232,13 +239,15 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     row->setContentsMargins(0, 0, 0, 0);
     const QString widestTotal = QStringLiteral("-000000");
 
-    static const char* const statNames[8] = {"STR:", "CON:", "DEX:", "QUI:", "INT:", "PIE:", "CHA:", "EMP:"};
+    static const char* const statNames[8] = {
+        QT_TR_NOOP("STR:"), QT_TR_NOOP("CON:"), QT_TR_NOOP("DEX:"), QT_TR_NOOP("QUI:"),
+        QT_TR_NOOP("INT:"), QT_TR_NOOP("PIE:"), QT_TR_NOOP("CHA:"), QT_TR_NOOP("EMP:")};
     static const char* const statTotals[8] = {"TotalStr", "TotalCon", "TotalDex", "TotalQui",
                                               "TotalInt", "TotalPie", "TotalCha", "TotalEmp"};
-    auto* stats = MakeGroup(QStringLiteral("GroupBox1"), QStringLiteral("Stats"));
+    auto* stats = MakeGroup(QStringLiteral("GroupBox1"), tr("Stats"));
     auto* statGrid = new QGridLayout(stats);
     for (int i = 0; i < 8; ++i) {
-        StatNameLabels[i] = Named(new ClickableLabel(QString::fromLatin1(statNames[i])),
+        StatNameLabels[i] = Named(new ClickableLabel(tr(statNames[i])),
                                   QStringLiteral("Label%1").arg(16 + i));
         TotalStats[i] = AsFigure(Named(new ClickableLabel(QStringLiteral("0")), QString::fromLatin1(statTotals[i])),
                                  widestTotal);
@@ -248,15 +257,16 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     statGrid->setRowStretch(8, 1);
     row->addWidget(stats);
 
-    static const char* const resistNames[9] = {"Body:",   "Cold:",  "Heat:",   "Energy:", "Matter:",
-                                               "Spirit:", "Crush:", "Thrust:", "Slash:"};
+    static const char* const resistNames[9] = {
+        QT_TR_NOOP("Body:"), QT_TR_NOOP("Cold:"), QT_TR_NOOP("Heat:"), QT_TR_NOOP("Energy:"), QT_TR_NOOP("Matter:"),
+        QT_TR_NOOP("Spirit:"), QT_TR_NOOP("Crush:"), QT_TR_NOOP("Thrust:"), QT_TR_NOOP("Slash:")};
     static const char* const resistTotals[9] = {"TotalBody",   "TotalCold",  "TotalHeat",
                                                 "TotalEnergy", "TotalMatter", "TotalSpirit",
                                                 "TotalCrush",  "TotalThrust", "TotalSlash"};
-    auto* resists = MakeGroup(QStringLiteral("GroupBox2"), QStringLiteral("Resists"));
+    auto* resists = MakeGroup(QStringLiteral("GroupBox2"), tr("Resists"));
     auto* resistGrid = new QGridLayout(resists);
     for (int i = 0; i < 9; ++i) {
-        ResistNameLabels[i] = Named(new ClickableLabel(QString::fromLatin1(resistNames[i])),
+        ResistNameLabels[i] = Named(new ClickableLabel(tr(resistNames[i])),
                                     QStringLiteral("Label%1").arg(24 + i));
         TotalResists[i] = AsFigure(
             Named(new ClickableLabel(QStringLiteral("0")), QString::fromLatin1(resistTotals[i])), widestTotal);
@@ -267,11 +277,11 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     row->addWidget(resists);
 
     auto* middle = new QVBoxLayout;
-    auto* hitsPower = MakeGroup(QStringLiteral("GroupBox4"), QStringLiteral("Hits and Power"));
+    auto* hitsPower = MakeGroup(QStringLiteral("GroupBox4"), tr("Hits and Power"));
     auto* hpGrid = new QGridLayout(hitsPower);
-    Label33 = Named(new ClickableLabel(QStringLiteral("Hits:")), QStringLiteral("Label33"));
+    Label33 = Named(new ClickableLabel(tr("Hits:")), QStringLiteral("Label33"));
     TotalHits = AsFigure(Named(new ClickableLabel(QStringLiteral("0")), QStringLiteral("TotalHits")), widestTotal);
-    Label34 = Named(new ClickableLabel(QStringLiteral("Power:")), QStringLiteral("Label34"));
+    Label34 = Named(new ClickableLabel(tr("Power:")), QStringLiteral("Label34"));
     TotalPower = AsFigure(Named(new ClickableLabel(QStringLiteral("0")), QStringLiteral("TotalPower")), widestTotal);
     hpGrid->addWidget(Label33, 0, 0);
     hpGrid->addWidget(TotalHits, 0, 1);
@@ -280,7 +290,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     hpGrid->setColumnStretch(2, 1);
     middle->addWidget(hitsPower);
 
-    auto* focus = MakeGroup(QStringLiteral("GroupBox3"), QStringLiteral("Focus"));
+    auto* focus = MakeGroup(QStringLiteral("GroupBox3"), tr("Focus"));
     auto* focusColumn = new QVBoxLayout(focus);
     for (int i = 0; i < 4; ++i) {
         TotalFocus[i] = AsFigure(Named(new ClickableLabel(QStringLiteral("No Focus")),
@@ -290,7 +300,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     }
     middle->addWidget(focus);
 
-    auto* cost = MakeGroup(QStringLiteral("GroupBox7"), QStringLiteral("Total Cost"));
+    auto* cost = MakeGroup(QStringLiteral("GroupBox7"), tr("Total Cost"));
     auto* costColumn = new QVBoxLayout(cost);
     TotalCost = AsFigure(MakeLabel(QStringLiteral("TotalCost"), QStringLiteral("0c")),
                          QStringLiteral("2147p 483g 64s 47c "));
@@ -299,7 +309,7 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     middle->addStretch(1);
     row->addLayout(middle);
 
-    auto* skills = MakeGroup(QStringLiteral("GroupBox5"), QStringLiteral("Skills"));
+    auto* skills = MakeGroup(QStringLiteral("GroupBox5"), tr("Skills"));
     auto* skillColumn = new QVBoxLayout(skills);
     TotalSkills = Named(new QListWidget, QStringLiteral("TotalSkills"));
     TotalSkills->setFocusPolicy(Qt::NoFocus);  // not a tab stop
@@ -308,11 +318,11 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     row->addWidget(skills, 1);
 
     auto* right = new QVBoxLayout;
-    DisplaySelect = MakeGroup(QStringLiteral("DisplaySelect"), QStringLiteral("Display"));
+    DisplaySelect = MakeGroup(QStringLiteral("DisplaySelect"), tr("Display"));
     auto* displayColumn = new QVBoxLayout(DisplaySelect);
     m_displayGroup = new QButtonGroup(this);
-    DisplaySelectItems[0] = Named(new QRadioButton(QStringLiteral("Total Bonus")), QStringLiteral("DisplayTotalBonus"));
-    DisplaySelectItems[1] = Named(new QRadioButton(QStringLiteral("Distance to Cap")),
+    DisplaySelectItems[0] = Named(new QRadioButton(tr("Total Bonus")), QStringLiteral("DisplayTotalBonus"));
+    DisplaySelectItems[1] = Named(new QRadioButton(tr("Distance to Cap")),
                                   QStringLiteral("DisplayDistanceToCap"));
     for (int i = 0; i < 2; ++i) {
         m_displayGroup->addButton(DisplaySelectItems[i], i);
@@ -321,26 +331,26 @@ void TMainForm::buildCharacterPanel(QWidget* host)
     DisplaySelectItems[0]->setChecked(true);
     right->addWidget(DisplaySelect);
 
-    auto* options = MakeGroup(QStringLiteral("GroupBox6"), QStringLiteral("Options"));
+    auto* options = MakeGroup(QStringLiteral("GroupBox6"), tr("Options"));
     auto* optionGrid = new QGridLayout(options);
     CrafterSkill = MakeList(QStringLiteral("CrafterSkill"), ToQStringList(gw::CrafterSkillListTexts()), 4, 20);
     CharLevel = MakeEdit(QStringLiteral("CharLevel"), QStringLiteral("50"), 0, 0);
     RealmSelect = MakeList(QStringLiteral("RealmSelect"),
-                           {QStringLiteral("Albion"), QStringLiteral("Hibernia"), QStringLiteral("Midgard")}, 8);
-    optionGrid->addWidget(MakeLabel(QStringLiteral("Label47"), QStringLiteral("Crafter Skill:")), 0, 0);
+                           {tr("Albion"), tr("Hibernia"), tr("Midgard")}, 8);
+    optionGrid->addWidget(MakeLabel(QStringLiteral("Label47"), tr("Crafter Skill:")), 0, 0);
     optionGrid->addWidget(CrafterSkill, 0, 1);
-    optionGrid->addWidget(MakeLabel(QStringLiteral("CharLevelLabel"), QStringLiteral("Char Level:")), 1, 0);
+    optionGrid->addWidget(MakeLabel(QStringLiteral("CharLevelLabel"), tr("Char Level:")), 1, 0);
     optionGrid->addWidget(CharLevel, 1, 1);
-    optionGrid->addWidget(MakeLabel(QStringLiteral("Label48"), QStringLiteral("Realm:")), 2, 0);
+    optionGrid->addWidget(MakeLabel(QStringLiteral("Label48"), tr("Realm:")), 2, 0);
     optionGrid->addWidget(RealmSelect, 2, 1);
     FindFreeSlotButton = MakeButton(QStringLiteral("FindFreeSlotButton"), QStringLiteral("Find &Empty Slot (28)"));
     optionGrid->addWidget(FindFreeSlotButton, 3, 0, 1, 2);
     PlanGemsButton = MakeButton(QStringLiteral("PlanGemsButton"), tr("Plan &Gems..."));
     optionGrid->addWidget(PlanGemsButton, 3, 2);
-    GenerateReportButton2 = MakeButton(QStringLiteral("GenerateReportButton2"), QStringLiteral("Config Report"));
-    GenerateReportButton = MakeButton(QStringLiteral("GenerateReportButton"), QStringLiteral("Order Form"));
+    GenerateReportButton2 = MakeButton(QStringLiteral("GenerateReportButton2"), tr("Config Report"));
+    GenerateReportButton = MakeButton(QStringLiteral("GenerateReportButton"), tr("Order Form"));
     for (QPushButton* button : {GenerateReportButton2, GenerateReportButton}) {
-        button->setToolTip(QStringLiteral("Right Click to assign a report file"));
+        button->setToolTip(tr("Right Click to assign a report file"));
         button->setContextMenuPolicy(Qt::CustomContextMenu);
     }
     optionGrid->addWidget(GenerateReportButton2, 4, 0);
@@ -377,17 +387,17 @@ void TMainForm::buildArmourPage()
     ArmorLevel = MakeEdit(QStringLiteral("ArmorLevel"), QStringLiteral("51"), 0, 4);
     ArmorLevelButton = MakeButton(QStringLiteral("ArmorLevelButton"), QStringLiteral("..."));
     ArmorLevelButton->setFixedWidth(ArmorLevelButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    WeaponEquipped = Named(new QCheckBox(QStringLiteral("E&quipped")), QStringLiteral("WeaponEquipped"));
+    WeaponEquipped = Named(new QCheckBox(tr("E&quipped")), QStringLiteral("WeaponEquipped"));
     WeaponEquipped->hide();
     WeaponEquipped->setEnabled(false);
 
     grid->addWidget(WeaponEquipped, 0, 5, 1, 3, Qt::AlignLeft);
-    grid->addWidget(MakeLabel(QStringLiteral("ArmorQualityLabel"), QStringLiteral("Item Quality:")), 1, 0);
+    grid->addWidget(MakeLabel(QStringLiteral("ArmorQualityLabel"), tr("Item Quality:")), 1, 0);
     grid->addWidget(ArmorQuality, 1, 1, Qt::AlignLeft);
     grid->addWidget(ArmorQual, 1, 1, Qt::AlignLeft);
     auto* levelLine = new QHBoxLayout;
     levelLine->setSpacing(2);
-    levelLine->addWidget(MakeLabel(QStringLiteral("Label50"), QStringLiteral("Item Level:")));
+    levelLine->addWidget(MakeLabel(QStringLiteral("Label50"), tr("Item Level:")));
     levelLine->addSpacing(6);
     levelLine->addWidget(ArmorLevel);
     levelLine->addWidget(ArmorLevelButton);
@@ -400,32 +410,35 @@ void TMainForm::buildArmourPage()
     ArmorUsedPoints->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ArmorImbuePoints = AsFigure(MakeLabel(QStringLiteral("ArmorImbuePoints"), QStringLiteral("28")), QStringLiteral("000"));
     ArmorImbuePoints->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel1"), QStringLiteral("Used")));
+    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel1"), tr("Used")));
     pointsLine->addWidget(ArmorUsedPoints);
-    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel2"), QStringLiteral("of")));
+    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel2"), tr("of")));
     pointsLine->addWidget(ArmorImbuePoints);
-    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel3"), QStringLiteral("Imbue Points")));
+    pointsLine->addWidget(MakeLabel(QStringLiteral("PointLabel3"), tr("Imbue Points")));
     pointsLine->addSpacing(12);
-    pointsLine->addWidget(MakeLabel(QStringLiteral("Label15"), QStringLiteral("Utility:")));
+    pointsLine->addWidget(MakeLabel(QStringLiteral("Label15"), tr("Utility:")));
     ArmorUtility = AsFigure(MakeLabel(QStringLiteral("ArmorUtility"), QStringLiteral("0")), QStringLiteral("0000.0"));
     pointsLine->addWidget(ArmorUtility);
     pointsLine->addSpacing(12);
-    pointsLine->addWidget(MakeLabel(QStringLiteral("OverchargeLabel"), QStringLiteral("Overcharge:")));
+    pointsLine->addWidget(MakeLabel(QStringLiteral("OverchargeLabel"), tr("Overcharge:")));
     ArmorOvercharge = AsFigure(MakeLabel(QStringLiteral("ArmorOvercharge"), QStringLiteral("None")),
                                QStringLiteral("BOOM! (-000%)"));
+    // The chance shows on a coloured badge: its text keeps off the badge's edge.
+    ArmorOvercharge->setIndent(2);
     pointsLine->addWidget(ArmorOvercharge);
     pointsLine->addStretch(1);
     grid->addLayout(pointsLine, 1, 5, 1, 3);
 
     // Column headings. The drop's item name heading shares the place of "Points:".
     static const char* const headings[4][2] = {
-        {"Label7", "Type:"}, {"Label8", "Amount:"}, {"Label9", "Effect:"}, {"Label10", "Quality:"}};
+        {"Label7", QT_TR_NOOP("Type:")}, {"Label8", QT_TR_NOOP("Amount:")}, {"Label9", QT_TR_NOOP("Effect:")},
+        {"Label10", QT_TR_NOOP("Quality:")}};
     for (int c = 0; c < 4; ++c)
-        grid->addWidget(MakeLabel(QString::fromLatin1(headings[c][0]), QString::fromLatin1(headings[c][1])), 2, c + 1);
-    grid->addWidget(MakeLabel(QStringLiteral("GemPointsLabel"), QStringLiteral("Points:")), 2, 5);
-    grid->addWidget(MakeLabel(QStringLiteral("GemCostLabel"), QStringLiteral("Cost:")), 2, 6);
-    grid->addWidget(MakeLabel(QStringLiteral("GemNameLabel"), QStringLiteral("Name:")), 2, 7);
-    auto* itemNameLabel = MakeLabel(QStringLiteral("ArmorItemNameLabel"), QStringLiteral("Item Name:"));
+        grid->addWidget(MakeLabel(QString::fromLatin1(headings[c][0]), tr(headings[c][1])), 2, c + 1);
+    grid->addWidget(MakeLabel(QStringLiteral("GemPointsLabel"), tr("Points:")), 2, 5);
+    grid->addWidget(MakeLabel(QStringLiteral("GemCostLabel"), tr("Cost:")), 2, 6);
+    grid->addWidget(MakeLabel(QStringLiteral("GemNameLabel"), tr("Name:")), 2, 7);
+    auto* itemNameLabel = MakeLabel(QStringLiteral("ArmorItemNameLabel"), tr("Item Name:"));
     itemNameLabel->hide();
     grid->addWidget(itemNameLabel, 2, 5);
 
@@ -436,7 +449,7 @@ void TMainForm::buildArmourPage()
     for (int k = 0; k < 4; ++k) {
         const int r = 3 + k;
         const QString n = QString::number(k + 1);
-        grid->addWidget(MakeLabel(QStringLiteral("Label%1").arg(3 + k), QStringLiteral("Gem %1:").arg(n)), r, 0);
+        grid->addWidget(MakeLabel(QStringLiteral("Label%1").arg(3 + k), tr("Gem %1:").arg(n)), r, 0);
         GemEffectType[k] = MakeList(QStringLiteral("Gem%1EffectType").arg(n), types, 6);
         GemEffectAmount[k] = MakeList(QStringLiteral("Gem%1EffectAmount").arg(n), {}, 3, 10);
         DropEffectAmount[k] = MakeEdit(QStringLiteral("DropEffect%1Amount").arg(n), QStringLiteral("0"), 3, 4);
@@ -458,12 +471,12 @@ void TMainForm::buildArmourPage()
 
     // The drop's fields lie over the points, cost and name columns.
     ArmorItemName = MakeEdit(QStringLiteral("ArmorItemName"), QString(), 255, 0);
-    ArmorDPSLabel = MakeLabel(QStringLiteral("ArmorDPSLabel"), QStringLiteral("AF:"));
+    ArmorDPSLabel = MakeLabel(QStringLiteral("ArmorDPSLabel"), tr("AF:"));
     ArmorDPS = MakeEdit(QStringLiteral("ArmorDPS"), QStringLiteral("0"), 4, 5);
-    auto* speedLabel = MakeLabel(QStringLiteral("ArmorSpeedLabel"), QStringLiteral("Speed:"));
+    auto* speedLabel = MakeLabel(QStringLiteral("ArmorSpeedLabel"), tr("Speed:"));
     ArmorSpeed = MakeEdit(QStringLiteral("ArmorSpeed"), QStringLiteral("0"), 3, 5);
     ArmorSpeed->setEnabled(false);
-    auto* bonusLabel = MakeLabel(QStringLiteral("ArmorBonusLabel"), QStringLiteral("Bonus:"));
+    auto* bonusLabel = MakeLabel(QStringLiteral("ArmorBonusLabel"), tr("Bonus:"));
     ArmorBonus = MakeEdit(QStringLiteral("ArmorBonus"), QStringLiteral("0"), 3, 5);
     for (QWidget* w : std::initializer_list<QWidget*>{ArmorItemName, ArmorDPSLabel, ArmorDPS, speedLabel, ArmorSpeed,
                                                       bonusLabel, ArmorBonus})
@@ -478,8 +491,8 @@ void TMainForm::buildArmourPage()
 
     // The bottom line: the mode, the item buttons and the item's cost.
     m_modeGroup = new QButtonGroup(this);
-    IsPlayerMade = Named(new QRadioButton(QStringLiteral("Player Made")), QStringLiteral("IsPlayerMade"));
-    IsDrop = Named(new QRadioButton(QStringLiteral("Drop")), QStringLiteral("IsDrop"));
+    IsPlayerMade = Named(new QRadioButton(tr("Player Made")), QStringLiteral("IsPlayerMade"));
+    IsDrop = Named(new QRadioButton(tr("Drop")), QStringLiteral("IsDrop"));
     m_modeGroup->addButton(IsPlayerMade);
     m_modeGroup->addButton(IsDrop);
     IsPlayerMade->setChecked(true);
@@ -489,8 +502,8 @@ void TMainForm::buildArmourPage()
     modeLine->addWidget(IsDrop);
     modeLine->addStretch(1);
     grid->addLayout(modeLine, 7, 0, 1, 3);
-    ArmorLoadDrop = MakeButton(QStringLiteral("ArmorLoadDrop"), QStringLiteral("Load Item"));
-    ArmorSaveDrop = MakeButton(QStringLiteral("ArmorSaveDrop"), QStringLiteral("Save Item"));
+    ArmorLoadDrop = MakeButton(QStringLiteral("ArmorLoadDrop"), tr("Load Item"));
+    ArmorSaveDrop = MakeButton(QStringLiteral("ArmorSaveDrop"), tr("Save Item"));
     ArmorSaveDrop->hide();
     auto* itemButtons = new QHBoxLayout;
     itemButtons->setSpacing(6);
@@ -498,10 +511,10 @@ void TMainForm::buildArmourPage()
     itemButtons->addWidget(ArmorSaveDrop);
     itemButtons->addStretch(1);
     grid->addLayout(itemButtons, 7, 3, 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("ItemCostLabel"), QStringLiteral("Item Cost:")), 7, 5);
+    grid->addWidget(MakeLabel(QStringLiteral("ItemCostLabel"), tr("Item Cost:")), 7, 5);
     ItemCost = AsFigure(MakeLabel(QStringLiteral("ItemCost"), QStringLiteral("0c")), widestCost);
     grid->addWidget(ItemCost, 7, 6);
-    ArmorClear = MakeButton(QStringLiteral("ArmorClear"), QStringLiteral("Clear Item"));
+    ArmorClear = MakeButton(QStringLiteral("ArmorClear"), tr("Clear Item"));
     grid->addWidget(ArmorClear, 7, 7, Qt::AlignRight);
 
     grid->setColumnStretch(8, 1);
@@ -514,7 +527,7 @@ void TMainForm::buildArmourPage()
         w->setSizePolicy(policy);
     }
 
-    ArmorJewelryPage->addTab(ArmorSheet, QStringLiteral("Armor/Weapons"));
+    ArmorJewelryPage->addTab(ArmorSheet, tr("Armor/Weapons"));
     setArmourTabOrder();
 }
 
@@ -538,26 +551,26 @@ void TMainForm::buildJewelleryPage()
     grid->setVerticalSpacing(4);
 
     JewelryItemName = MakeEdit(QStringLiteral("JewelryItemName"), QString(), 255, 0);
-    grid->addWidget(MakeLabel(QStringLiteral("Label35"), QStringLiteral("Item Name:")), 0, 0);
+    grid->addWidget(MakeLabel(QStringLiteral("Label35"), tr("Item Name:")), 0, 0);
     grid->addWidget(JewelryItemName, 0, 1, 1, 3);
     auto* utilityLine = new QHBoxLayout;
     utilityLine->setSpacing(6);
-    utilityLine->addWidget(MakeLabel(QStringLiteral("Label56"), QStringLiteral("Utility:")));
+    utilityLine->addWidget(MakeLabel(QStringLiteral("Label56"), tr("Utility:")));
     JewelryUtility = AsFigure(MakeLabel(QStringLiteral("JewelryUtility"), QStringLiteral("0")), QStringLiteral("0000.0"));
     utilityLine->addWidget(JewelryUtility);
     utilityLine->addStretch(1);
     grid->addLayout(utilityLine, 0, 4, 1, 2);
 
-    grid->addWidget(MakeLabel(QStringLiteral("Label43"), QStringLiteral("Type:")), 1, 1);
-    grid->addWidget(MakeLabel(QStringLiteral("Label44"), QStringLiteral("Amount:")), 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Label45"), QStringLiteral("Effect:")), 1, 3);
+    grid->addWidget(MakeLabel(QStringLiteral("Label43"), tr("Type:")), 1, 1);
+    grid->addWidget(MakeLabel(QStringLiteral("Label44"), tr("Amount:")), 1, 2);
+    grid->addWidget(MakeLabel(QStringLiteral("Label45"), tr("Effect:")), 1, 3);
 
     const QStringList types = ToQStringList(gw::EffectTypeListTexts());
     const int effectChars = LongestEffectName();
     for (int k = 0; k < 4; ++k) {
         const int r = 2 + k;
         const QString n = QString::number(k + 1);
-        grid->addWidget(MakeLabel(QStringLiteral("Label%1").arg(37 + k), QStringLiteral("Effect %1:").arg(n)), r, 0);
+        grid->addWidget(MakeLabel(QStringLiteral("Label%1").arg(37 + k), tr("Effect %1:").arg(n)), r, 0);
         JewelryEffectType[k] = MakeList(QStringLiteral("JewelryEffect%1Type").arg(n), types, 6);
         JewelryEffectAmount[k] = MakeEdit(QStringLiteral("JewelryEffect%1Amount").arg(n), QStringLiteral("0"), 3, 4);
         JewelryEffectName[k] = MakeList(QStringLiteral("JewelryEffect%1Name").arg(n), {}, effectChars, 15);
@@ -569,16 +582,16 @@ void TMainForm::buildJewelleryPage()
     JewelryLevel = MakeEdit(QStringLiteral("JewelryLevel"), QStringLiteral("0"), 0, 4);
     JewelryQual = MakeEdit(QStringLiteral("JewelryQual"), QStringLiteral("0"), 0, 4);
     JewelryBonus = MakeEdit(QStringLiteral("JewelryBonus"), QStringLiteral("0"), 0, 4);
-    grid->addWidget(MakeLabel(QStringLiteral("JewelryLevelLabel"), QStringLiteral("Level:")), 2, 4);
+    grid->addWidget(MakeLabel(QStringLiteral("JewelryLevelLabel"), tr("Level:")), 2, 4);
     grid->addWidget(JewelryLevel, 2, 5, Qt::AlignLeft);
-    grid->addWidget(MakeLabel(QStringLiteral("JewelryQualLabel"), QStringLiteral("Qual:")), 3, 4);
+    grid->addWidget(MakeLabel(QStringLiteral("JewelryQualLabel"), tr("Qual:")), 3, 4);
     grid->addWidget(JewelryQual, 3, 5, Qt::AlignLeft);
-    grid->addWidget(MakeLabel(QStringLiteral("JewelryBonusLabel"), QStringLiteral("Bonus:")), 4, 4);
+    grid->addWidget(MakeLabel(QStringLiteral("JewelryBonusLabel"), tr("Bonus:")), 4, 4);
     grid->addWidget(JewelryBonus, 4, 5, Qt::AlignLeft);
 
-    JewelryLoad = MakeButton(QStringLiteral("JewelryLoad"), QStringLiteral("Load Item"));
-    JewelrySave = MakeButton(QStringLiteral("JewelrySave"), QStringLiteral("Save Item"));
-    JewelryClear = MakeButton(QStringLiteral("JewelryClear"), QStringLiteral("Clear Item"));
+    JewelryLoad = MakeButton(QStringLiteral("JewelryLoad"), tr("Load Item"));
+    JewelrySave = MakeButton(QStringLiteral("JewelrySave"), tr("Save Item"));
+    JewelryClear = MakeButton(QStringLiteral("JewelryClear"), tr("Clear Item"));
     auto* itemButtons = new QHBoxLayout;
     itemButtons->setSpacing(6);
     itemButtons->addStretch(1);
@@ -591,7 +604,7 @@ void TMainForm::buildJewelleryPage()
     grid->addWidget(JewelryClear, 7, 6, Qt::AlignRight);
     grid->setRowStretch(8, 1);
 
-    ArmorJewelryPage->addTab(JewelrySheet, QStringLiteral("Jewelry"));
+    ArmorJewelryPage->addTab(JewelrySheet, tr("Jewelry"));
     setJewelleryTabOrder();
 }
 
@@ -599,24 +612,24 @@ void TMainForm::buildMenus()
 {
     auto* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto* file = Named(bar->addMenu(QStringLiteral("&File")), QStringLiteral("File1"));
-    New1 = Named(file->addAction(QStringLiteral("&New")), QStringLiteral("New1"));
-    Open1 = Named(file->addAction(QStringLiteral("&Open...")), QStringLiteral("Open1"));
+    auto* file = Named(bar->addMenu(tr("&File")), QStringLiteral("File1"));
+    New1 = Named(file->addAction(tr("&New")), QStringLiteral("New1"));
+    Open1 = Named(file->addAction(tr("&Open...")), QStringLiteral("Open1"));
     Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save1 = Named(file->addAction(QStringLiteral("&Save")), QStringLiteral("Save1"));
+    Save1 = Named(file->addAction(tr("&Save")), QStringLiteral("Save1"));
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveAs1 = Named(file->addAction(QStringLiteral("Save &As...")), QStringLiteral("SaveAs1"));
+    SaveAs1 = Named(file->addAction(tr("Save &As...")), QStringLiteral("SaveAs1"));
     Named(file->addSeparator(), QStringLiteral("N2"));
-    Exit1 = Named(file->addAction(QStringLiteral("E&xit")), QStringLiteral("Exit1"));
+    Exit1 = Named(file->addAction(tr("E&xit")), QStringLiteral("Exit1"));
     auto* tools = Named(bar->addMenu(tr("&Tools")), QStringLiteral("Tools1"));
     PlanGems1 = Named(tools->addAction(tr("&Plan Gems...")), QStringLiteral("PlanGems1"));
     PlanGems1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    auto* help = Named(bar->addMenu(QStringLiteral("&Help")), QStringLiteral("Help1"));
-    About1 = Named(help->addAction(QStringLiteral("&About...")), QStringLiteral("About1"));
+    auto* help = Named(bar->addMenu(tr("&Help")), QStringLiteral("Help1"));
+    About1 = Named(help->addAction(tr("&About...")), QStringLiteral("About1"));
 
     ReportPopup = Named(new QMenu(this), QStringLiteral("ReportPopup"));
-    Assign1 = Named(ReportPopup->addAction(QStringLiteral("Assign...")), QStringLiteral("Assign1"));
-    Assign1->setToolTip(QStringLiteral("Assign a report to this button"));
+    Assign1 = Named(ReportPopup->addAction(tr("Assign...")), QStringLiteral("Assign1"));
+    Assign1->setToolTip(tr("Assign a report to this button"));
     Assign1->setStatusTip(Assign1->toolTip());
 }
 

@@ -25,6 +25,7 @@
 #include "model/Gems.h"
 #include "model/Imbue.h"
 #include "ui/AboutFormSrc.h"
+#include "ui/ChanceBadge.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Text.h"
 
@@ -62,21 +63,6 @@ void SelectIndex(QComboBox* box, int index)
 int StoredIndex(const QComboBox* box, int held)
 {
     return box->currentIndex() >= 0 ? box->currentIndex() : held;
-}
-
-QColor ChanceQColor(gw::ChanceColour colour, const QWidget* widget)
-{
-    switch (colour) {
-    case gw::ChanceColour::Green:
-        return QColor(0, 128, 0);
-    case gw::ChanceColour::Yellow:
-        return QColor(255, 255, 0);
-    case gw::ChanceColour::Red:
-        return QColor(255, 0, 0);
-    case gw::ChanceColour::WindowText:
-        break;
-    }
-    return widget->parentWidget()->palette().color(QPalette::WindowText);
 }
 
 QStringList ToQStringList(const std::vector<std::string>& texts)
@@ -354,12 +340,7 @@ void TMainForm::RefreshArmourItem()
         SetFigure(GemPoints[k], QString::fromStdString(f.shares[static_cast<std::size_t>(k)]));
 
     SetFigure(ArmorOvercharge, QString::fromStdString(f.overcharge.text));
-    const QColor colour = ChanceQColor(f.overcharge.colour, ArmorOvercharge);
-    if (ArmorOvercharge->palette().color(QPalette::WindowText) != colour) {
-        QPalette palette = ArmorOvercharge->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        ArmorOvercharge->setPalette(palette);
-    }
+    ShowChance(ArmorOvercharge, f.overcharge.colour);
 
     SetFigure(ArmorUtility, QString::fromStdString(f.utility));
     const QString caption = QString::fromStdString(f.findEmptyCaption);
@@ -477,7 +458,7 @@ void TMainForm::applyArmourTabSteps()
 {
     const int slot = m_armourSlot;
     const bool weapon = slot >= 6;
-    ArmorDPSLabel->setText(weapon ? QStringLiteral("DPS:") : QStringLiteral("AF:"));
+    ArmorDPSLabel->setText(weapon ? tr("DPS:") : tr("AF:"));
     ArmorSpeed->setEnabled(weapon);
     WeaponEquipped->setChecked(Equipped[slot] != 0);
     WeaponEquipped->setVisible(weapon);

@@ -169,12 +169,12 @@ void SaveItemOfSlot(TMainForm& form, const QLineEdit* nameBox, int slot)
         return;
     }
     if (gw::ItemFileExists(target.path) &&
-        !AskYesNo(&form, QStringLiteral("The item %1 already exists. Do you want to replace it?")
+        !AskYesNo(&form, TMainForm::tr("The item %1 already exists. Do you want to replace it?")
                              .arg(FromPath(target.path))))
         return;
     const gw::SaveResult saved = gw::SaveItemFile(target.path, item, realm);
     if (!saved) {
-        ShowError(&form, QStringLiteral("Error opening file."), FromUtf8(saved.message));
+        ShowError(&form, TMainForm::tr("Error opening file."), FromUtf8(saved.message));
         return;
     }
     ShowInformation(&form, FromUtf8(gw::ItemSavedMessage(target.path)));

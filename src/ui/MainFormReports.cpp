@@ -100,6 +100,7 @@ void ShowReport(TMainForm& form, const QString& definition)
     if (form.ReportForm == nullptr)
         form.ReportForm = new TReportForm(&form);
     form.ReportForm->SetReportText(report.text);
+    form.ReportForm->SetReportDefinition(definition);
     form.ReportForm->show();
     form.ReportForm->raise();
     form.ReportForm->activateWindow();

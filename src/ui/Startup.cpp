@@ -175,7 +175,7 @@ int RunGemwright(int& argc, char** argv, StartupMode mode)
         GwApplication::ShowError(QString::fromLocal8Bit(error.what()));
         return 0;
     } catch (...) {
-        GwApplication::ShowError(QStringLiteral("An unexpected error occurred."));
+        GwApplication::ShowError(GwApplication::tr("An unexpected error occurred."));
         return 0;
     }
 

@@ -15,6 +15,7 @@
 #include "data/Globals.h"
 #include "io/ItemFiles.h"
 #include "io/ItemRecord.h"
+#include "support/GuiTest.h"
 #include "ui/LoadDropSrc.h"
 
 namespace fs = std::filesystem;
@@ -264,5 +265,5 @@ private:
     std::unique_ptr<TItemBrowser> m_browser;
 };
 
-QTEST_MAIN(BrowserTest)
+GW_UI_TEST_MAIN(BrowserTest)
 #include "browser_test.moc"

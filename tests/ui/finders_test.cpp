@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -109,6 +112,8 @@ private slots:
     void everyTotalAndItsNameLabelOpenTheFinder();
     void closingTheFinderChangesNothing();
     void focusLabelsAndSkillLines();
+    void theKeyboardReachesEveryTotalsFinder();
+    void figuresCarrySpokenNamesAndValues();
     void jumpToAJewellerySlot();
     void emptySlotButtonJumpsToTheFreeGem();
     void emptySlotButtonAtZeroIsDisabled();
@@ -313,6 +318,101 @@ void FindersTest::focusLabelsAndSkillLines()
                       m_form->TotalSkills->visualItemRect(line).center());
     QTRY_COMPARE(gwtest::PendingAnswers(), 0);
     QCOMPARE(seen.caption, QStringLiteral("Slots with Left Axe"));
+}
+
+void FindersTest::theKeyboardReachesEveryTotalsFinder()
+{
+    ChooseGem(Chest, 0, gw::TypeFocus, 10);  // Death Servant Focus
+    ChooseGem(Arms, 3, gw::TypeSkill, 25);   // Two Handed
+    gwtest::ClickTab(m_form->ArmorTabs, Chest);
+
+    // Tab walks the totals in the panel's order, ending on the skill list.
+    QStringList expected;
+    for (const QLabel* total : m_form->TotalStats)
+        expected << total->objectName();
+    for (const QLabel* total : m_form->TotalResists)
+        expected << total->objectName();
+    expected << "TotalHits" << "TotalPower" << "TotalFocus1" << "TotalFocus2" << "TotalFocus3" << "TotalFocus4"
+             << "TotalSkills";
+    // A total takes the focus through its key target.
+    auto focused = [] {
+        const QWidget* w = QApplication::focusWidget();
+        return qobject_cast<const ClickableLabel*>(w->parentWidget()) != nullptr ? w->parentWidget()->objectName()
+                                                                                 : w->objectName();
+    };
+    gwtest::Focus(m_form->TotalStats[0]->KeyTarget());
+    QStringList seen{focused()};
+    while (seen.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << focused();
+    }
+    QCOMPARE(seen, expected);
+
+    // On the skill list the line with the focus frame is the first; Return opens its finder,
+    // whose chosen line jumps to the slot.
+    QCOMPARE(m_form->TotalSkills->currentRow(), 0);
+    FinderSeen finder;
+    AnswerFinder(&finder, QStringLiteral("Arms"));
+    QTest::keyClick(m_form->TotalSkills, Qt::Key_Return);
+    QTRY_COMPARE(gwtest::PendingAnswers(), 0);
+    QCOMPARE(finder.caption, QStringLiteral("Slots with Two Handed"));
+    QCOMPARE(m_form->ArmorTabs->currentIndex(), Arms);
+
+    // Space, Return and Enter on a focused total open its finder, as a click does.
+    const struct {
+        ClickableLabel* target;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString caption;
+    } presses[] = {
+        {m_form->TotalStats[0], Qt::Key_Space, Qt::NoModifier, QStringLiteral("Slots with Strength")},
+        {m_form->TotalResists[8], Qt::Key_Return, Qt::NoModifier, QStringLiteral("Slots with Slash Resist")},
+        {m_form->TotalPower, Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("Slots with Power")},
+        {m_form->TotalFocus[0], Qt::Key_Space, Qt::NoModifier, QStringLiteral("Slots with Death Servant Focus")},
+    };
+    for (const auto& press : presses) {
+        AnswerFinder(&finder);
+        QTest::keyClick(press.target->KeyTarget(), press.key, press.modifiers);
+        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
+        QCOMPARE(finder.caption, press.caption);
+    }
+}
+
+void FindersTest::figuresCarrySpokenNamesAndValues()
+{
+    TMainForm& f = *m_form;
+    std::vector<QLabel*> figures(f.TotalStats.begin(), f.TotalStats.end());
+    figures.insert(figures.end(), f.TotalResists.begin(), f.TotalResists.end());
+    figures.insert(figures.end(), {f.TotalHits, f.TotalPower, f.TotalCost, f.ArmorUsedPoints, f.ArmorImbuePoints,
+                                   f.ArmorUtility, f.ArmorOvercharge, f.ItemCost, f.JewelryUtility});
+    for (std::size_t k = 0; k < 4; ++k)
+        figures.insert(figures.end(), {f.TotalFocus[k], f.GemPoints[k], f.GemCost[k], f.GemName[k]});
+
+    QSet<QString> names;
+    for (QLabel* figure : figures) {
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(figure);
+        QVERIFY(spoken != nullptr);
+        const QString name = spoken->text(QAccessible::Name);
+        // A name of its own, not the bare figure a label would speak, and the figure as its value.
+        QVERIFY2(!name.isEmpty() && name != figure->text(), qPrintable(figure->objectName()));
+        QVERIFY2(!names.contains(name), qPrintable(name));
+        names.insert(name);
+        QCOMPARE(spoken->text(QAccessible::Value), figure->text());
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.TotalStats[0])->text(QAccessible::Name), QStringLiteral("STR"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.GemCost[1])->text(QAccessible::Name), QStringLiteral("Gem 2 Cost"));
+
+    // What takes a total's focus is a button named and valued as the total, whose press opens
+    // its finder.
+    QAccessibleInterface* hits = QAccessible::queryAccessibleInterface(f.TotalHits->KeyTarget());
+    QCOMPARE(hits->role(), QAccessible::Button);
+    QCOMPARE(hits->text(QAccessible::Name), QStringLiteral("Hits"));
+    QCOMPARE(hits->text(QAccessible::Value), f.TotalHits->text());
+    FinderSeen finder;
+    AnswerFinder(&finder);
+    hits->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(gwtest::PendingAnswers(), 0);
+    QCOMPARE(finder.caption, QStringLiteral("Slots with Hits"));
 }
 
 void FindersTest::jumpToAJewellerySlot()

@@ -27,7 +27,7 @@ void TypeInput(TItemLevelForm& form, const QString& text)
 
 void ClickRadio(QRadioButton* radio)
 {
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+    gwtest::Click(radio);
 }
 
 } // namespace

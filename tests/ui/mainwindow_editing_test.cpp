@@ -1,6 +1,7 @@
 // Edits as a player makes them: what each control stores, what it refreshes and what it leaves
 // alone; the options (level, realm, crafter skill, display) and the commands that clear items.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -9,9 +10,14 @@
 #include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QStyle>
 #include <QTabBar>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 #include "data/Globals.h"
 #include "support/GuiTest.h"
@@ -49,6 +55,24 @@ QStringList Differences(const QMap<QString, QString>& before, const QMap<QString
         if (!after.contains(it.key()))
             names << it.key();
     return names;
+}
+
+// The colour the label paints behind its text.
+QColor BehindText(const QLabel* label)
+{
+    return label->palette().color(label->backgroundRole());
+}
+
+// The contrast ratio of two colours, 1 to 21, from their relative luminance.
+double Contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& colour) {
+        auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // A change behind the window's back that any full refresh would show in the totals.
@@ -206,42 +230,88 @@ private slots:
         QCOMPARE(f.ArmorUsedPoints->text(), QStringLiteral("31"));
         QCOMPARE(f.ArmorImbuePoints->text(), QStringLiteral("28"));
         QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("70%"));
-        QCOMPARE(f.ArmorOvercharge->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(BehindText(f.ArmorOvercharge), QColor(255, 255, 0));
         MakeTotalsStale(f);
         const auto before = Screen(f);
 
         ChooseEntry(f.CrafterSkill, 4);  // 801: 20 less
         QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("50%"));
-        QCOMPARE(f.ArmorOvercharge->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(BehindText(f.ArmorOvercharge), QColor(255, 0, 0));
         QCOMPARE(Differences(before, Screen(f)), QStringList{QStringLiteral("ArmorOvercharge")});
 
         ChooseEntry(f.CrafterSkill, 19);  // 51: far below any chance
         QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("BOOM! (-25%)"));
     }
 
-    void overchargeTakesTheColourOfItsChance()
+    void overchargeReadsOnItsColourOnLightAndDarkPalettes_data()
     {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        // A dark desktop: light text on a dark window, as Qt derives it from a dark button colour.
+        QTest::newRow("dark") << QPalette(QColor(53, 53, 53));
+    }
+
+    void overchargeReadsOnItsColourOnLightAndDarkPalettes()
+    {
+        QFETCH(QPalette, palette);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+        QVERIFY(OpenMainWindowOnly());
         TMainForm& f = *m_form;
-        const QColor normal = f.ArmorOvercharge->palette().color(QPalette::WindowText);
-        auto colour = [&f] { return f.ArmorOvercharge->palette().color(QPalette::WindowText); };
-        // Two tier-9 Stat gems use (19 + 19 + 19) / 2 = 28 of the 28 points: no overcharge.
+        QLabel* shown = f.ArmorOvercharge;
+        // What the player reads: the text against what the label paints behind it.
+        auto readable = [shown](const char* state) {
+            const double ratio = Contrast(shown->palette().color(shown->foregroundRole()), BehindText(shown));
+            if (ratio < 3.0)
+                qWarning("%s \"%s\": contrast %.2f:1", state, qPrintable(shown->text()), ratio);
+            return shown->autoFillBackground() && ratio >= 3.0;
+        };
+        QVERIFY(readable("at start"));
+
+        // Three tier-9 Stat gems use 38 of the 28 points: 10 over, beyond any chance.
         for (int k = 0; k < 3; ++k) {
             ChooseEntry(f.GemEffectType[k], gw::TypeStat);
             ChooseEntry(f.GemEffectAmount[k], 9);
             ChooseEntry(f.GemQuality[k], 6);
         }
-        // The third makes 38 points, 10 over: beyond any chance.
         QCOMPARE(f.ArmorUsedPoints->text(), QStringLiteral("38"));
-        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("Impossible!"));
-        QCOMPARE(colour(), QColor(255, 0, 0));
-        // A tier-0 Focus gem instead: 29 points, 1 over; 3 x 11 - 10 + 18 + 50 = 91.
+        QCOMPARE(shown->text(), QStringLiteral("Impossible!"));
+        QCOMPARE(BehindText(shown), QColor(255, 0, 0));
+        QVERIFY(readable("impossible"));
+
+        // A tier-0 Focus gem instead: 29 points, 1 over; 3 x 11 - 10 + 18 + skill gives the chance.
         ChooseEntry(f.GemEffectType[2], gw::TypeFocus);
-        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("91%"));
-        QCOMPARE(colour(), QColor(0, 128, 0));
-        // Without it the item is within its points again, in the normal colour.
+        const struct {
+            int skillIndex;
+            const char* text;
+            QColor meaning;
+        } chances[] = {
+            {0, "91%", QColor(0, 128, 0)},    // 1001: +50
+            {2, "81%", QColor(255, 255, 0)},  // 901: +40
+            {5, "66%", QColor(255, 255, 0)},  // 751: +25
+            {7, "56%", QColor(255, 0, 0)},    // 651: +15
+            {19, "BOOM! (-4%)", QColor(255, 0, 0)},
+            {0, "91%", QColor(0, 128, 0)},
+        };
+        for (const auto& chance : chances) {
+            ChooseEntry(f.CrafterSkill, chance.skillIndex);
+            QCOMPARE(shown->text(), QString::fromLatin1(chance.text));
+            QCOMPARE(BehindText(shown), chance.meaning);
+            QVERIFY(readable(chance.text));
+        }
+
+        // Within its points again the text takes the window's own colours, and follows them.
         ChooseEntry(f.GemEffectType[2], gw::TypeUnused);
-        QCOMPARE(f.ArmorOvercharge->text(), QStringLiteral("None"));
-        QCOMPARE(colour(), normal);
+        QCOMPARE(shown->text(), QStringLiteral("None"));
+        QCOMPARE(shown->palette().color(shown->foregroundRole()), palette.color(QPalette::WindowText));
+        QVERIFY(readable("none"));
+        QPalette inverse = palette;
+        inverse.setColor(QPalette::WindowText, palette.color(QPalette::Window));
+        inverse.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+        f.setPalette(inverse);
+        QCOMPARE(shown->palette().color(shown->foregroundRole()), inverse.color(QPalette::WindowText));
+        QVERIFY(readable("none, the window's colours changed"));
     }
 
     void itemLevelSetsTheCapacity()

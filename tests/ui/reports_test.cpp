@@ -60,13 +60,15 @@ private slots:
         QVERIFY(report->isVisible());
         QVERIFY(!report->isModal());
         QCOMPARE(report->ReportMemo->toPlainText(), QStringLiteral("Order form\nSTR 0|\n"));
+        QCOMPARE(report->windowTitle(), QStringLiteral("Mats List.rpt - Crafter Report"));
 
-        // The window hidden by Close comes back with the other report.
+        // The window hidden by Close comes back with the other report, named in its title.
         gwtest::Click(report->ReportClose);
         QVERIFY(report->isHidden());
         gwtest::Click(m_form->GenerateReportButton2);
         QVERIFY(report->isVisible());
         QCOMPARE(report->ReportMemo->toPlainText(), QStringLiteral("Config report\ncrafted chest\nend\n"));
+        QCOMPARE(report->windowTitle(), QStringLiteral("Config Report.rpt - Crafter Report"));
 
         // The main window stays usable while it is open, and a click regenerates in place.
         gwtest::Click(m_form->IsDrop);

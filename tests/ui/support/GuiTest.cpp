@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -15,7 +17,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QList>
 #include <QLocale>
+#include <QPointer>
 #include <QTabBar>
 #include <QTest>
 
@@ -27,6 +31,9 @@ namespace gwtest {
 namespace {
 
 int g_pendingAnswers = 0;
+// The modal windows whose answer is running: the answer may work in them for a while (wait for a
+// message box it expects, say) and the watchdog must not take them for unexpected meanwhile.
+QList<QPointer<QWidget>> g_answering;
 // Message boxes answered by AnswerMessageBox that did not offer the button set of their kind.
 QString g_wrongButtonSets;
 
@@ -55,7 +62,11 @@ int RunTests(QObject& test, int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("LC_ALL", "C", 1);
     std::setlocale(LC_ALL, "C");
+    // The same look whatever the desktop prefers: a style forced from outside would move
+    // indicators and change metrics under the tests' feet.
+    unsetenv("QT_STYLE_OVERRIDE");
     GwApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName(QStringLiteral("Gemwright"));
     return QTest::qExec(&test, argc, argv);
@@ -87,7 +98,7 @@ void ModalWatchdog::poll()
     if (g_pendingAnswers > 0)
         return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr)
+    if (modal == nullptr || g_answering.contains(modal))
         return;
     if (!m_report.isEmpty())
         m_report += QStringLiteral("; ");
@@ -127,8 +138,12 @@ void AnswerModal(std::function<void(QWidget*)> answer, int timeoutMs)
             return;
         }
         --g_pendingAnswers;
-        if (modal != nullptr)
+        if (modal != nullptr) {
+            g_answering.append(modal);
             answer(modal);
+            g_answering.removeAll(modal);
+            g_answering.removeAll(nullptr);
+        }
         *poll = nullptr;  // breaks the cycle once answered
     };
     QTimer::singleShot(0, QApplication::instance(), [poll] { (*poll)(); });
@@ -254,9 +269,18 @@ void ClickTab(QTabBar* bar, int index)
 
 void Click(QAbstractButton* button)
 {
-    // A check box or radio button answers on its indicator and text only, not on all of its width.
-    const bool indicator = qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
-    const QPoint at = indicator ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
+    // A check box or radio button answers on its indicator and text only, not on all of its
+    // width; where the indicator sits is the style's business, so ask the style.
+    QPoint at = button->rect().center();
+    const bool check = qobject_cast<QCheckBox*>(button) != nullptr;
+    if (check || qobject_cast<QRadioButton*>(button) != nullptr) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect indicator = button->style()->subElementRect(
+            check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &option, button);
+        if (indicator.isValid())
+            at = indicator.center();
+    }
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
 }
 
