@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QTranslator>
@@ -72,9 +73,12 @@ private slots:
                                     "ArmorOvercharge", "ItemCost", "Gem1Cost", "Gem2Cost", "Gem3Cost",
                                     "Gem4Cost", "Gem1Name", "Gem2Name", "Gem3Name", "Gem4Name",
                                     "FindFreeSlotButton"};
+        // The slot captions come from the core's slot table, as on the armour and jewellery tabs.
+        const QRegularExpression slotCaption(QStringLiteral("^PlanSlot\\d+$"));
         QStringList unmarked;
         auto check = [&](const QObject* owner, const QString& text) {
-            if (HasWords(text) && !Marked(text) && !coreTexts.contains(owner->objectName()))
+            if (HasWords(text) && !Marked(text) && !coreTexts.contains(owner->objectName()) &&
+                !slotCaption.match(owner->objectName()).hasMatch())
                 unmarked << QStringLiteral("%1: %2").arg(owner->objectName(), text);
         };
         const QList<QWidget*> windows{form.get(),         form->ReportForm,   form->AboutForm,
