@@ -289,7 +289,9 @@ TEST(ItemLibrary, SavingAndLoadingOneItem)
     fs::remove(path.path);
     const ReadOutcome gone = LoadItemFile(path.path, untouched, 2);
     EXPECT_EQ(gone.status, ReadStatus::Unreadable);
-    EXPECT_EQ(gone.message, "Load Failed. Cannot open \"" + path.path.string() + "\": No such file or directory.");
+    // The reason is the system's own words.
+    EXPECT_EQ(gone.message, "Load Failed. Cannot open \"" + path.path.string() + "\": " +
+                                (test::OnWindows ? "File not found" : "No such file or directory") + ".");
     EXPECT_EQ(untouched.Name, "mine");
     // A device that never ends is not read at all.
     EXPECT_EQ(LoadItemFile("/dev/zero", untouched, 2).status, ReadStatus::Unreadable);

@@ -140,9 +140,11 @@ TEST(ReportButtonCaption, DropsTheLastFourCharactersOfTheFileName)
 TEST(SettingsWriting, ExactlyThreeLinesWithNoLineBreakAfterTheRealm)
 {
     TempDir dir;
-    Settings settings{"/r/Config Report.rpt", "/r/Mats List.rpt", 2};
+    // Absolute paths on this system: relative ones are read back below the start directory.
+    const std::string root = test::OnWindows ? "C:/r/" : "/r/";
+    Settings settings{root + "Config Report.rpt", root + "Mats List.rpt", 2};
     ASSERT_TRUE(SaveSettings(dir.path, settings));
-    EXPECT_EQ(ReadAll(dir.path / SettingsFileName), "/r/Config Report.rpt\r\n/r/Mats List.rpt\r\n2");
+    EXPECT_EQ(ReadAll(dir.path / SettingsFileName), root + "Config Report.rpt\r\n" + root + "Mats List.rpt\r\n2");
     const SettingsReadResult read = ReadSettings(dir.path);
     EXPECT_TRUE(read.found);
     EXPECT_EQ(read.settings, settings);
