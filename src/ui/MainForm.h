@@ -33,6 +33,11 @@ class QTabBar;
 class QTabWidget;
 class QWidget;
 
+class ItemsUndo;
+class QUndoStack;
+class RecentFiles;
+struct PlanState;
+
 class TReportForm;
 class TItemLevelForm;
 class TItemBrowser;
@@ -102,8 +107,19 @@ public:
     // Brings a slot 0..17 to the front and shows its item, as a slot finder does.
     void SelectSlot(int slot);
     // The window caption and the application title for a configuration file name (without its
-    // directory); an empty name gives the designed titles.
+    // directory); an empty name gives the designed titles. The caption carries the modified mark.
     void SetTitles(const QString& fileName);
+
+    // Opens a configuration as File > Open does, with its messages and after the question about
+    // unsaved changes: the one way in for a recent file, a dropped file or a file named at start.
+    // A file that no longer exists is reported and leaves the recent list. True when it opened.
+    bool OpenConfigurationPath(const QString& path);
+    // Replaces all eighteen items in one step that Undo takes back (the planner's result).
+    void ApplyItems(const std::array<gw::GWItem, gw::SlotCount>& items, const QString& undoText);
+    // Saves under the current name (asking for one when there is none); true once written.
+    bool SavePlan();
+    bool SavePlanAs();
+    QUndoStack* UndoStack() const;
 
     // Controls, named as designed. Rows of like controls are arrays indexed by row 0..3.
     // Character panel.
@@ -183,6 +199,10 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* Exit1 = nullptr;
+    QMenu* RecentFiles1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* About1 = nullptr;
     QMenu* ReportPopup = nullptr;
     QAction* Assign1 = nullptr;
@@ -193,6 +213,10 @@ public:
     QFileDialog* OpenDialog1();  // filters OpenDialogFilter, initial directory "./items"
     static const QStringList SaveDialogFilter;
     static const QStringList OpenDialogFilter;
+
+signals:
+    // The window has closed (the player did not cancel): the application may end.
+    void Closed();
 
 public slots:
     // Armour/weapon tab.
@@ -268,6 +292,12 @@ private:
     void setJewelleryTabOrder();
     void applyArmourTabSteps();
     void showReportPopup(QPushButton* button, const QPoint& pos);
+    // Undo, the recent files, drops and the question about unsaved changes (MainFormDesktop.cpp).
+    void buildDesktopParts();
+    bool maySetAsidePlan();
+    bool openConfiguration(const QString& path);
+    void restorePlan(const PlanState& plan, const QString* fileName);
+    void planSaved(const QString& path);
 
     // The slot each page shows, remembered so that a user's tab switch stores the slot left.
     int m_armourSlot = 0;
@@ -279,4 +309,6 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_openDialog = nullptr;
     bool m_shownOnce = false;
+    ItemsUndo* m_undo = nullptr;
+    RecentFiles* m_recent = nullptr;
 };

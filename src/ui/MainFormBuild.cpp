@@ -184,7 +184,7 @@ const QStringList TMainForm::OpenDialogFilter = DialogFilters(
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromLatin1(WindowCaption));
+    SetTitles(QString());
 
     // 1. The controls with their designed properties.
     auto* central = new QWidget;
@@ -220,6 +220,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     LoadingItem = 0;
 
     connectHandlers();
+    buildDesktopParts();
 }
 
 TMainForm::~TMainForm() = default;

@@ -16,6 +16,7 @@
 #include "report/ReportTemplate.h"
 #include "ui/ClickableLabel.h"
 #include "ui/FileDialogRun.h"
+#include "ui/GwApplication.h"
 #include "ui/ReportButtonText.h"
 #include "ui/ReportFormSrc.h"
 #include "ui/Text.h"
@@ -84,7 +85,7 @@ void ShowReport(TMainForm& form, const QString& definition)
     const WindowReportSource source(form);
     const gw::GeneratedReport report = gw::GenerateReport(definition.toStdString(), source);
     if (!report.ok) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+        QMessageBox box(QMessageBox::Critical, GwApplication::Title(),
                         QString::fromStdString(report.message), QMessageBox::Abort, &form);
         box.setObjectName(QStringLiteral("ErrorBox"));
         box.exec();

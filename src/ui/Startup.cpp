@@ -15,22 +15,18 @@
 
 namespace {
 
-// Ends the event loop when the main window closes (it asks nothing and always closes), even
-// while the About box or the report window is open; for the probe, once it has first painted.
-class MainWindowWatcher : public QObject {
+// For the probe: ends the event loop once the main window has first painted.
+class FirstPaintWatcher : public QObject {
 public:
-    explicit MainWindowWatcher(bool quitWhenPainted) : m_quitWhenPainted(quitWhenPainted) {}
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Close || (m_quitWhenPainted && event->type() == QEvent::Paint))
+        if (event->type() == QEvent::Paint)
             QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    bool m_quitWhenPainted;
 };
 
 } // namespace
@@ -66,8 +62,12 @@ int RunGemwright(int& argc, char** argv, StartupMode mode)
         return 0;
     }
 
-    MainWindowWatcher watcher(mode == StartupMode::QuitWhenShown);
-    mainForm->installEventFilter(&watcher);
+    // The application ends when the main window has closed, even while the About box or the
+    // report window is open; a close the player cancels ends nothing.
+    QObject::connect(mainForm.get(), &TMainForm::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    FirstPaintWatcher watcher;
+    if (mode == StartupMode::QuitWhenShown)
+        mainForm->installEventFilter(&watcher);
     mainForm->show();
     return app.exec();
 }
