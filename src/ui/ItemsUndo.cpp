@@ -11,8 +11,6 @@
 
 bool SamePlan(const PlanState& a, const PlanState& b)
 {
-    if (a.realm != b.realm)
-        return false;
     for (std::size_t slot = 0; slot < a.items.size(); ++slot) {
         // Compared whole but for the capacity, so that a field added to the item is never missed.
         gw::GWItem left = a.items[slot];
@@ -142,7 +140,12 @@ void ItemsUndo::CarryFileName(const QString& before, const QString& after)
 void ItemsUndo::WatchTypedEdit(QLineEdit* edit)
 {
     connect(edit, &QLineEdit::editingFinished, this, &ItemsUndo::FinishTypedEdit);
-    edit->installEventFilter(new PlanUndoKeys(edit));
+}
+
+void ItemsUndo::PassUndoKeys(QWidget* window)
+{
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+        edit->installEventFilter(new PlanUndoKeys(edit));
 }
 
 void ItemsUndo::FinishTypedEdit()

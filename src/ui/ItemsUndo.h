@@ -16,6 +16,7 @@
 
 class QLineEdit;
 class QUndoStack;
+class QWidget;
 
 // What one step takes back: the items and the realm they belong to.
 struct PlanState {
@@ -23,8 +24,9 @@ struct PlanState {
     int realm = 0;
 };
 
-// Equal as the player sees the plan. The stored capacity is left out: the window recomputes it
-// from an item's level and quality whenever the item is shown, which is no change of the player's.
+// Equal as the player sees the plan's items. The stored capacity is left out: the window
+// recomputes it from an item's level and quality whenever the item is shown, which is no change
+// of the player's. So is the realm: a realm change that clears nothing loses nothing.
 bool SamePlan(const PlanState& a, const PlanState& b);
 
 class ItemsUndo : public QObject {
@@ -57,9 +59,11 @@ public:
     // The step being recorded also changes the configuration file's name (a realm change).
     void CarryFileName(const QString& before, const QString& after);
 
-    // Typing into `edit` continues one step until its edit is finished; while an edit box has
-    // no typing of its own to undo, the undo and redo keys go to the plan.
+    // Typing into `edit` continues one step until its edit is finished.
     void WatchTypedEdit(QLineEdit* edit);
+    // In every edit box of `window`: while the box has no typing of its own to undo or redo, the
+    // undo and redo keys go on to the plan instead of doing nothing.
+    static void PassUndoKeys(QWidget* window);
 
     // One player action. Whatever it changes in the items becomes one step when the outermost
     // action ends; actions run inside it (a handler calling another) add nothing of their own.

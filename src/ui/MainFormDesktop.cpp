@@ -21,11 +21,15 @@
 
 namespace {
 
-// The designed short cut first, then the desktop's standard keys for the same command.
-void AddStandardKeys(QAction* action, QKeySequence::StandardKey standard)
+// The designed short cut first, then the desktop's standard keys for the same command, or the
+// usual ones where the desktop names none.
+void AddStandardKeys(QAction* action, QKeySequence::StandardKey standard, const QKeySequence& usual)
 {
     QList<QKeySequence> keys = action->shortcuts();
-    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+    QList<QKeySequence> standardKeys = QKeySequence::keyBindings(standard);
+    if (standardKeys.isEmpty())
+        standardKeys << usual;
+    for (const QKeySequence& key : standardKeys)
         if (!keys.contains(key))
             keys << key;
     action->setShortcuts(keys);
@@ -54,6 +58,7 @@ void TMainForm::buildDesktopParts()
         m_undo->WatchTypedEdit(DropEffectAmount[k]);
         m_undo->WatchTypedEdit(JewelryEffectAmount[k]);
     }
+    ItemsUndo::PassUndoKeys(this);
 
     // Edit, between File and Help. The texts name the step only when the menu opens, so that an
     // edit never waits for a menu it does not show.
@@ -81,11 +86,11 @@ void TMainForm::buildDesktopParts()
         Redo1->setText(redo.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redo));
     });
 
-    AddStandardKeys(New1, QKeySequence::New);
-    AddStandardKeys(Open1, QKeySequence::Open);
-    AddStandardKeys(Save1, QKeySequence::Save);
-    AddStandardKeys(SaveAs1, QKeySequence::SaveAs);
-    AddStandardKeys(Exit1, QKeySequence::Quit);
+    AddStandardKeys(New1, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddStandardKeys(Open1, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddStandardKeys(Save1, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddStandardKeys(SaveAs1, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    AddStandardKeys(Exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Recent Files, below Open.
     const prefs::Stored stored = prefs::Read(RecentFiles::Limit);

@@ -18,6 +18,7 @@
 #include <QLocale>
 #include <QTabBar>
 #include <QTest>
+#include <QWindow>
 
 #include "ui/GwApplication.h"
 #include "ui/Startup.h"
@@ -35,6 +36,9 @@ QMessageBox::StandardButtons ButtonSetOf(QMessageBox::StandardButton answer)
 {
     if (answer == QMessageBox::Yes || answer == QMessageBox::No)
         return QMessageBox::Yes | QMessageBox::No;
+    // The question about unsaved changes.
+    if (answer == QMessageBox::Save || answer == QMessageBox::Discard || answer == QMessageBox::Cancel)
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     return answer;
 }
 
@@ -55,20 +59,26 @@ int RunTests(QObject& test, int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("LC_ALL", "C", 1);
     std::setlocale(LC_ALL, "C");
+    // The program's preferences (recent files, window place) never touch the tester's own.
+    static QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
     GwApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName(QStringLiteral("Gemwright"));
     return QTest::qExec(&test, argc, argv);
 }
 
-WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
+WorkingDirectory::WorkingDirectory()
+    : m_previous(QDir::currentPath()), m_previousConfig(qEnvironmentVariable("XDG_CONFIG_HOME"))
 {
     QDir::setCurrent(m_dir.path());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral(".config")).toLocal8Bit());
 }
 
 WorkingDirectory::~WorkingDirectory()
 {
     QDir::setCurrent(m_previous);
+    qputenv("XDG_CONFIG_HOME", m_previousConfig.toLocal8Bit());
 }
 
 ModalWatchdog::ModalWatchdog()
@@ -189,6 +199,12 @@ int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
     const int result = dialog.exec();
     poll.stop();
     return answered ? result : -1;
+}
+
+QString ShownTitle(const QWidget* window)
+{
+    const QWindow* handle = window->windowHandle();
+    return handle != nullptr ? handle->title() : QString();
 }
 
 bool ShowAndActivate(QWidget* window)
