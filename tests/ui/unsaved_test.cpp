@@ -198,7 +198,8 @@ private slots:
         f.Undo1->trigger();
         QVERIFY(!f.isWindowModified());
         QVERIFY(f.OpenConfigurationPath(other));
-        ChooseEntry(f.RealmSelect, 2);  // clears the opened plan: a step Undo takes back
+        gwtest::Focus(f.RealmSelect);
+        QTest::keyClick(f.RealmSelect, Qt::Key_Down);  // clears the opened plan: a step Undo takes back
         QCOMPARE(f.Items[0].Name, std::string());
         f.Undo1->trigger();
         QCOMPARE(f.Items[0].Name, std::string("Other"));
@@ -264,6 +265,8 @@ private slots:
             f.Open1->trigger();
             QTRY_COMPARE(f.ConfigFileName, paths[i]);
         }
+        // A plan saved under a new name joins the list too.
+        f.New1->trigger();
         AnswerFileDialog(QStringLiteral("saved"));
         f.SaveAs1->trigger();
         QTRY_VERIFY(f.ConfigFileName.endsWith(QStringLiteral("saved.gwc")));
