@@ -13,8 +13,11 @@ bool SamePlan(const PlanState& a, const PlanState& b)
 {
     for (std::size_t slot = 0; slot < a.items.size(); ++slot) {
         // Compared whole but for the capacity, so that a field added to the item is never missed.
+        // Jewellery is never player-made: showing it clears a flag that no one can see or set.
         gw::GWItem left = a.items[slot];
         left.ImbuePoints = b.items[slot].ImbuePoints;
+        if (static_cast<int>(slot) >= gw::FirstJewellerySlot)
+            left.PlayerMade = b.items[slot].PlayerMade;
         if (!(left == b.items[slot]))
             return false;
     }
@@ -98,8 +101,9 @@ protected:
 
 } // namespace
 
-ItemsUndo::ItemsUndo(Current current, Restore restore, QObject* parent)
-    : QObject(parent), m_current(std::move(current)), m_restore(std::move(restore)), m_stack(new QUndoStack(this))
+ItemsUndo::ItemsUndo(Current current, Restore restore, const PlanState& shownAtStart, QObject* parent)
+    : QObject(parent), m_current(std::move(current)), m_restore(std::move(restore)), m_stack(new QUndoStack(this)),
+      m_shownAtStart(std::make_shared<const PlanState>(shownAtStart))
 {
     m_stack->setUndoLimit(StepLimit);
     m_last = std::make_shared<const PlanState>(m_current());
@@ -113,6 +117,7 @@ ItemsUndo::~ItemsUndo()
 
 void ItemsUndo::Reset()
 {
+    m_shownAtStart.reset();
     m_stack->clear();
     m_last = std::make_shared<const PlanState>(m_current());
     ++m_editGeneration;
@@ -128,6 +133,7 @@ void ItemsUndo::Absorb()
 {
     if (m_depth > 0 || m_restoring)
         return;
+    m_shownAtStart.reset();
     m_last = std::make_shared<const PlanState>(m_current());
     ++m_editGeneration;
 }
@@ -162,6 +168,8 @@ void ItemsUndo::Record(const QString& text, const QObject* typedIn)
         return;
     }
     Snapshot before = std::exchange(m_last, now);
+    if (m_shownAtStart)
+        before = std::exchange(m_shownAtStart, nullptr);
     m_stack->push(new ItemsCommand(*this, std::move(before), std::move(now), text, typedIn, m_editGeneration,
                                    std::move(fileNames)));
     if (typedIn == nullptr)
@@ -180,6 +188,7 @@ void ItemsUndo::Apply(const Snapshot& plan, const std::optional<QString>& fileNa
     }
     // Loading the tabs may bring the shown items in step with their controls; that is the base
     // of the next step, not a change of the player's.
+    m_shownAtStart.reset();
     m_last = std::make_shared<const PlanState>(m_current());
     ++m_editGeneration;
 }

@@ -41,8 +41,10 @@ public:
     // given for a step that also changed the configuration file's name.
     using Restore = std::function<void(const PlanState& plan, const QString* fileName)>;
 
-    // The plan `current` gives now is the clean starting point.
-    ItemsUndo(Current current, Restore restore, QObject* parent);
+    // The plan `current` gives now is the clean starting point. `shownAtStart` is that plan as
+    // the tabs show it, which the first step takes back to (the first armour tab shows its
+    // designed level over a cleared item that has not stored it yet).
+    ItemsUndo(Current current, Restore restore, const PlanState& shownAtStart, QObject* parent);
     ~ItemsUndo() override;
 
     QUndoStack* Stack() const { return m_stack; }
@@ -94,6 +96,8 @@ private:
     Restore m_restore;
     QUndoStack* m_stack;
     Snapshot m_last;
+    // What the first step takes back to, until anything else becomes the base.
+    Snapshot m_shownAtStart;
     std::optional<std::pair<QString, QString>> m_fileNames;
     int m_depth = 0;
     bool m_restoring = false;

@@ -39,15 +39,17 @@ void AddStandardKeys(QAction* action, QKeySequence::StandardKey standard, const 
 
 void TMainForm::buildDesktopParts()
 {
-    // The plan to come back to is the one the tabs show at start: the first armour tab shows its
-    // designed level before its cleared item has stored it.
+    // The plan is unmodified as long as its items are as they started; the first undo brings
+    // back what the tabs showed, where the first armour tab shows its designed level before its
+    // cleared item has stored it.
     const auto held = Items;
     StoreArmorItem();
     StoreJewelryItem();
+    const PlanState shown{Items, m_realm};
+    Items = held;
     m_undo = new ItemsUndo([this] { return PlanState{Items, m_realm}; },
                            [this](const PlanState& plan, const QString* fileName) { restorePlan(plan, fileName); },
-                           this);
-    Items = held;
+                           shown, this);
 
     QUndoStack* stack = m_undo->Stack();
     connect(stack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });

@@ -306,6 +306,7 @@ private slots:
         f.RealmSelect->activated(0);
         QCOMPARE(f.Items[5].Name, std::string("kept until the realm changes"));
 
+        gwtest::AnswerMessageBox(QMessageBox::Discard);  // the plan is modified: asked first
         ChooseEntry(f.RealmSelect, 1);
         for (std::size_t slot = 0; slot < f.Items.size(); ++slot) {
             gw::GWItem expected;
@@ -347,13 +348,15 @@ private slots:
         Click(f.WeaponEquipped);
         ChooseEntry(f.GemEffectType[0], gw::TypeHits);
         f.SetTitles(QStringLiteral("plan.gwc"));
-        QCOMPARE(gwtest::ShownTitle(&f), QStringLiteral("plan.gwc - Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(gwtest::ShownTitle(&f), QStringLiteral("plan.gwc* - Quillane's Gemwright Equipment Configurator"));
         QCOMPARE(GwApplication::Title(), QStringLiteral("plan.gwc - Gemwright"));
         f.ConfigFileName = QStringLiteral("plan.gwc");
         const auto equipped = f.Equipped;
 
         gwtest::Focus(f.CharLevel);
+        gwtest::AnswerMessageBox(QMessageBox::Discard);  // the plan is modified: asked first
         f.New1->trigger();
+        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
         QCOMPARE(gwtest::ShownTitle(&f), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
         QCOMPARE(GwApplication::Title(), QStringLiteral("Gemwright"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Gemwright"));

@@ -28,6 +28,7 @@
 #include "ui/LoadDropSrc.h"
 #include "ui/MainForm.h"
 
+using gwtest::ChooseEntry;
 using gwtest::Click;
 using gwtest::ClickTab;
 using gwtest::Find;
@@ -45,19 +46,6 @@ Plan Visible(const Plan& items)
     for (auto& item : plan)
         item.ImbuePoints = 0;
     return plan;
-}
-
-// Chooses a list entry in one choice, from the list's pop-up with the mouse: the arrow keys would
-// make one choice per entry passed.
-void ChooseEntry(QComboBox* box, int index)
-{
-    gwtest::Focus(box);
-    box->showPopup();
-    QAbstractItemView* view = box->view();
-    const QModelIndex entry = view->model()->index(index, 0);
-    view->scrollTo(entry);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(entry).center());
-    QTRY_VERIFY(!view->isVisible());
 }
 
 // Leaves the first tab of each page and comes back, as a player looking around does. The items

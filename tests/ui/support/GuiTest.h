@@ -104,7 +104,7 @@ template <class T> T* Find(const QObject* root, const QString& name)
 
 // Player actions. Each gives the widget the keyboard focus in an active window first.
 void Focus(QWidget* widget);
-// Chooses a list entry with the keyboard, stepping with Up or Down from the entry shown.
+// Chooses a list entry in one choice, with the mouse from the list's open pop-up.
 void ChooseEntry(QComboBox* box, int index);
 // Selects the whole text of an edit box and types over it ("" deletes it).
 void TypeOver(QLineEdit* edit, const QString& text);
