@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -30,9 +32,20 @@ void BM_StartUp(benchmark::State& state)
         return;
     }
     // The probe works in a directory of its own, named on its command line so that it never
-    // reaches the real data home; the first start fills it as a new player's is filled.
+    // reaches the real data home, and remembers a full list of recent configurations, as a
+    // player's preferences would.
     const auto dir = std::filesystem::temp_directory_path() / ("gemwright-startup-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    std::filesystem::create_directories(dir / "config" / "gemwright");
+    {
+        std::ofstream preferences(dir / "config" / "gemwright" / "preferences.conf");
+        preferences << "[RecentFiles]\nPaths=";
+        for (int i = 0; i < 8; ++i)
+            preferences << (i > 0 ? ", " : "") << (dir / ("plan" + std::to_string(i) + ".gwc")).string();
+        preferences << "\n";
+    }
+    const char* previousConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptConfig = previousConfig != nullptr ? previousConfig : "";
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
@@ -55,6 +68,10 @@ void BM_StartUp(benchmark::State& state)
         }
     }
     std::filesystem::current_path(previous);
+    if (previousConfig != nullptr)
+        setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
     posix_spawn_file_actions_destroy(&actions);
     std::filesystem::remove_all(dir);
 }

@@ -3,6 +3,14 @@
 #include <exception>
 
 #include <QMessageBox>
+#include <QVariant>
+
+namespace {
+
+// Kept on the application object so that it lives exactly as long as the application does.
+constexpr const char* TitleProperty = "gemwrightTitle";
+
+} // namespace
 
 GwApplication::GwApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -20,7 +28,20 @@ bool GwApplication::notify(QObject* receiver, QEvent* event)
 
 void GwApplication::ShowError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Abort);
+    QMessageBox box(QMessageBox::Critical, Title(), text, QMessageBox::Abort);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
+}
+
+QString GwApplication::Title()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    const QString title = app != nullptr ? app->property(TitleProperty).toString() : QString();
+    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+}
+
+void GwApplication::SetTitle(const QString& title)
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->setProperty(TitleProperty, title);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 
 class GwApplication : public QApplication {
     Q_OBJECT
@@ -14,4 +15,10 @@ public:
 
     // The error box: the error's text and the single button Abort.
     static void ShowError(const QString& text);
+
+    // The application title the player sees on message boxes ("plan.gwc - Gemwright"). It is
+    // kept apart from QCoreApplication::applicationName, which stays "Gemwright" because the
+    // settings and the standard paths are derived from it.
+    static QString Title();
+    static void SetTitle(const QString& title);
 };

@@ -33,6 +33,11 @@ class QTabBar;
 class QTabWidget;
 class QWidget;
 
+class ItemsUndo;
+class QUndoStack;
+class RecentFiles;
+struct PlanState;
+
 class TReportForm;
 class TItemLevelForm;
 class TItemBrowser;
@@ -107,11 +112,19 @@ public:
     // Brings a slot 0..17 to the front and shows its item, as a slot finder does.
     void SelectSlot(int slot);
     // The window caption and the application title for a configuration file name (without its
-    // directory); an empty name gives the designed titles.
+    // directory); an empty name gives the designed titles. The caption carries the modified mark.
     void SetTitles(const QString& fileName);
-    // Replaces all eighteen items at once (an applied plan), reloads the current tabs and
-    // refreshes every figure; undoText names the step for the player.
+
+    // Opens a configuration as File > Open does, with its messages and after the question about
+    // unsaved changes: the one way in for a recent file, a dropped file or a file named at start.
+    // A file that no longer exists is reported and leaves the recent list. True when it opened.
+    bool OpenConfigurationPath(const QString& path);
+    // Replaces all eighteen items in one step that Undo takes back (the planner's result).
     void ApplyItems(const std::array<gw::GWItem, gw::SlotCount>& items, const QString& undoText);
+    // Saves under the current name (asking for one when there is none); true once written.
+    bool SavePlan();
+    bool SavePlanAs();
+    QUndoStack* UndoStack() const;
 
     // Controls, named as designed. Rows of like controls are arrays indexed by row 0..3.
     // Character panel.
@@ -192,6 +205,10 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* Exit1 = nullptr;
+    QMenu* RecentFiles1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* About1 = nullptr;
     QAction* PlanGems1 = nullptr;  // Tools, "Plan Gems..."
     QMenu* ReportPopup = nullptr;
@@ -203,6 +220,10 @@ public:
     QFileDialog* OpenDialog1();  // filters OpenDialogFilter, initial directory "./items"
     static const QStringList SaveDialogFilter;
     static const QStringList OpenDialogFilter;
+
+signals:
+    // The window has closed (the player did not cancel): the application may end.
+    void Closed();
 
 public slots:
     // Armour/weapon tab.
@@ -253,9 +274,6 @@ public slots:
 
     // Configuration and item files, settings (MainFormFiles.cpp).
     void Open1Click();
-    // Opens a configuration file as File > Open does once its dialog has given the path: its
-    // messages, its title, the plan left alone when the file cannot be opened. True when opened.
-    bool OpenConfigurationFile(const QString& path);
     void Save1Click();
     void SaveAs1Click();
     void ArmorLoadDropClick();
@@ -284,6 +302,12 @@ private:
     void setJewelleryTabOrder();
     void applyArmourTabSteps();
     void showReportPopup(QPushButton* button, const QPoint& pos);
+    // Undo, the recent files, drops and the question about unsaved changes (MainFormDesktop.cpp).
+    void buildDesktopParts();
+    bool maySetAsidePlan();
+    bool openConfiguration(const QString& path);
+    void restorePlan(const PlanState& plan, const QString* fileName);
+    void planSaved(const QString& path);
 
     // The slot each page shows, remembered so that a user's tab switch stores the slot left.
     int m_armourSlot = 0;
@@ -295,4 +319,6 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_openDialog = nullptr;
     bool m_shownOnce = false;
+    ItemsUndo* m_undo = nullptr;
+    RecentFiles* m_recent = nullptr;
 };

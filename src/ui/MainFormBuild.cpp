@@ -192,7 +192,7 @@ TMainForm::TMainForm() : TMainForm(QDir::currentPath()) {}
 TMainForm::TMainForm(const QString& startDir, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromLatin1(WindowCaption));
+    SetTitles(QString());
 
     // 1. The controls with their designed properties.
     auto* central = new QWidget;
@@ -229,6 +229,7 @@ TMainForm::TMainForm(const QString& startDir, QWidget* parent) : QMainWindow(par
 
     connectHandlers();
     MakeFiguresAccessible(*this);
+    buildDesktopParts();
 }
 
 TMainForm::~TMainForm() = default;

@@ -27,7 +27,11 @@
 #include "ui/AboutFormSrc.h"
 #include "ui/ChanceBadge.h"
 #include "ui/ClickableLabel.h"
+#include "ui/GwApplication.h"
+#include "ui/ItemsUndo.h"
+#include "ui/Preferences.h"
 #include "ui/Text.h"
+#include "ui/UnsavedChanges.h"
 
 namespace {
 
@@ -369,6 +373,7 @@ void TMainForm::Gem1EffectTypeChange(int row)
     // Picking the type the row already has is no change: it keeps the row's amount and effect.
     if (GemEffectType[row]->currentIndex() == Items[m_armourSlot].EffectType[row])
         return;
+    ItemsUndo::Action step(*m_undo, tr("Gem Type"));
     SetupGemRow(row);
     StoreArmorItem();
     RefreshAll();
@@ -376,6 +381,7 @@ void TMainForm::Gem1EffectTypeChange(int row)
 
 void TMainForm::Gem1EffectAmountChange(int)
 {
+    ItemsUndo::Action step(*m_undo, tr("Gem Amount"));
     StoreArmorItem();
     RefreshAll();
 }
@@ -384,26 +390,30 @@ void TMainForm::Gem1EffectNameChange(int)
 {
     if (LoadingItem == 1)
         return;
+    ItemsUndo::Action step(*m_undo, tr("Gem Effect"));
     StoreArmorItem();
     RefreshAll();
 }
 
 void TMainForm::Gem1QualityChange(int)
 {
+    ItemsUndo::Action step(*m_undo, tr("Gem Quality"));
     StoreArmorItem();
     RefreshAll();
 }
 
-void TMainForm::DropEffect1AmountChange(int)
+void TMainForm::DropEffect1AmountChange(int row)
 {
     if (LoadingItem == 1)
         return;
+    ItemsUndo::Action step(*m_undo, tr("Effect Amount"), DropEffectAmount[static_cast<std::size_t>(row)]);
     StoreArmorItem();
     RefreshAll();
 }
 
 void TMainForm::ArmorQualityChange()
 {
+    ItemsUndo::Action step(*m_undo, tr("Item Quality"));
     StoreArmorItem();
     RefreshAll();
 }
@@ -412,6 +422,7 @@ void TMainForm::ArmorLevelChange()
 {
     if (LoadingItem == 1)
         return;
+    ItemsUndo::Action step(*m_undo, tr("Item Level"), ArmorLevel);
     // Any text is accepted: a level beyond the capacity table counts as its nearest end (0 or
     // 51), text without digits as level 0.
     Items[m_armourSlot].ImbuePoints =
@@ -422,12 +433,15 @@ void TMainForm::ArmorLevelChange()
 
 void TMainForm::ArmorItemNameChange()
 {
-    if (LoadingItem == 0)
-        StoreArmorItem();
+    if (LoadingItem != 0)
+        return;
+    ItemsUndo::Action step(*m_undo, sender() == ArmorItemName ? tr("Item Name") : tr("Item Details"), sender());
+    StoreArmorItem();
 }
 
 void TMainForm::IsPlayerMadeClick()
 {
+    ItemsUndo::Action step(*m_undo, tr("Player Made"), nullptr, LoadingItem == 0);
     ApplyPlayerMadeMode();
     StoreArmorItem();
     RefreshAll();
@@ -435,6 +449,7 @@ void TMainForm::IsPlayerMadeClick()
 
 void TMainForm::IsDropClick()
 {
+    ItemsUndo::Action step(*m_undo, tr("Drop"), nullptr, LoadingItem == 0);
     ApplyDropMode();
     StoreArmorItem();
     RefreshAll();
@@ -452,6 +467,8 @@ void TMainForm::ArmorTabsChange()
     m_armourSlot = std::clamp(ArmorTabs->currentIndex(), 0, gw::ArmourSlotCount - 1);
     applyArmourTabSteps();
     SuppressEquippedClick = 0;
+    // Showing an item is no change of the player's, even where it brings the item in step.
+    m_undo->Absorb();
 }
 
 void TMainForm::applyArmourTabSteps()
@@ -477,6 +494,7 @@ void TMainForm::WeaponEquippedClick(bool checked)
 
 void TMainForm::ArmorClearClick()
 {
+    ItemsUndo::Action step(*m_undo, tr("Clear Item"));
     Items[m_armourSlot].Clear();
     LoadArmorItem();
     RefreshAll();
@@ -488,6 +506,7 @@ void TMainForm::JewelryEffect1TypeChange(int row)
 {
     if (JewelryEffectType[row]->currentIndex() == Items[m_jewellerySlot].EffectType[row])
         return;
+    ItemsUndo::Action step(*m_undo, tr("Effect Type"));
     SetupJewelleryEffectRow(row);
     StoreJewelryItem();
     RefreshAll();
@@ -497,22 +516,26 @@ void TMainForm::JewelryEffect1NameChange(int)
 {
     if (LoadingItem == 1)
         return;
+    ItemsUndo::Action step(*m_undo, tr("Effect"));
     StoreJewelryItem();
     RefreshAll();
 }
 
-void TMainForm::JewelryEffect1AmountChange(int)
+void TMainForm::JewelryEffect1AmountChange(int row)
 {
     if (LoadingItem == 1)
         return;
+    ItemsUndo::Action step(*m_undo, tr("Effect Amount"), JewelryEffectAmount[static_cast<std::size_t>(row)]);
     StoreJewelryItem();
     RefreshAll();
 }
 
 void TMainForm::JewelryItemNameChange()
 {
-    if (LoadingItem == 0)
-        StoreJewelryItem();
+    if (LoadingItem != 0)
+        return;
+    ItemsUndo::Action step(*m_undo, sender() == JewelryItemName ? tr("Item Name") : tr("Item Details"), sender());
+    StoreJewelryItem();
 }
 
 void TMainForm::JewelryTabsChanging(int leftSlot)
@@ -526,10 +549,12 @@ void TMainForm::JewelryTabsChange()
     m_jewellerySlot = gw::FirstJewellerySlot + std::clamp(JewelryTabs->currentIndex(), 0, 7);
     LoadJewelryItem();
     RefreshJewelleryUtility();
+    m_undo->Absorb();
 }
 
 void TMainForm::JewelryClearClick()
 {
+    ItemsUndo::Action step(*m_undo, tr("Clear Item"));
     Items[m_jewellerySlot].Clear();
     LoadJewelryItem();
     RefreshAll();
@@ -565,6 +590,17 @@ void TMainForm::RealmSelectChange(int index)
     // new meaning.
     if (index == m_realm)
         return;
+    {
+        // Until the player has answered, the list shows the realm the items belong to, which is
+        // also the realm a save in between writes.
+        const QSignalBlocker quiet(RealmSelect);
+        RealmSelect->setCurrentIndex(m_realm);
+        if (!maySetAsidePlan())
+            return;
+        RealmSelect->setCurrentIndex(index);
+    }
+    ItemsUndo::Action step(*m_undo, tr("Change Realm"));
+    m_undo->CarryFileName(ConfigFileName, QString());
     m_realm = index;
     ConfigFileName.clear();
     ClearAllItems();
@@ -572,19 +608,25 @@ void TMainForm::RealmSelectChange(int index)
 
 void TMainForm::New1Click()
 {
+    if (!maySetAsidePlan())
+        return;
     ConfigFileName.clear();
     SetTitles(QString());
     ClearAllItems();
+    m_undo->Reset();
 }
 
 void TMainForm::SetTitles(const QString& fileName)
 {
+    // "[*]" is where the modified mark shows; the application's own name stays as it is.
     if (fileName.isEmpty()) {
-        setWindowTitle(QString::fromLatin1(WindowCaption));
-        QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+        setWindowTitle(QString::fromLatin1(WindowCaption) + QStringLiteral("[*]"));
+        GwApplication::SetTitle(QString::fromLatin1(ApplicationTitle));
     } else {
-        setWindowTitle(fileName + QStringLiteral(" - ") + QString::fromLatin1(WindowCaption));
-        QApplication::setApplicationName(fileName + QStringLiteral(" - ") + QString::fromLatin1(ApplicationTitle));
+        QString shown = fileName;
+        shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // a literal "[*]" in a name
+        setWindowTitle(shown + QStringLiteral("[*] - ") + QString::fromLatin1(WindowCaption));
+        GwApplication::SetTitle(fileName + QStringLiteral(" - ") + QString::fromLatin1(ApplicationTitle));
     }
 }
 
@@ -623,6 +665,7 @@ void TMainForm::SelectSlot(int slot)
         LoadJewelryItem();
         RefreshJewelleryUtility();
     }
+    m_undo->Absorb();
 }
 
 QFileDialog* TMainForm::SaveDialog1()
@@ -668,7 +711,13 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    // Closing asks nothing: the settings are written and the application ends.
+    // Unsaved work is never closed away without the player's word; Cancel keeps the window.
+    if (!maySetAsidePlan()) {
+        event->ignore();
+        return;
+    }
     WriteSettings();
+    prefs::WriteWindowGeometry(saveGeometry());
     event->accept();
+    emit Closed();
 }

@@ -21,8 +21,11 @@
 #include "io/ItemFiles.h"
 #include "io/SettingsFile.h"
 #include "ui/FileDialogRun.h"
+#include "ui/GwApplication.h"
+#include "ui/ItemsUndo.h"
 #include "ui/LoadDropSrc.h"
 #include "ui/PathText.h"
+#include "ui/RecentFiles.h"
 #include "ui/ReportButtonText.h"
 
 namespace {
@@ -48,7 +51,7 @@ QString FromUtf8(std::string_view text)
 // gives, below the message itself.
 void ShowError(QWidget* parent, const QString& text, const QString& detail = {})
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Abort, parent);
+    QMessageBox box(QMessageBox::Critical, GwApplication::Title(), text, QMessageBox::Abort, parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     if (!detail.isEmpty())
         box.setInformativeText(detail);
@@ -57,14 +60,14 @@ void ShowError(QWidget* parent, const QString& text, const QString& detail = {})
 
 void ShowInformation(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, GwApplication::Title(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("InformationBox"));
     box.exec();
 }
 
 bool AskYesNo(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+    QMessageBox box(QMessageBox::Question, GwApplication::Title(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(QStringLiteral("QuestionBox"));
     box.setDefaultButton(QMessageBox::No);
@@ -75,21 +78,26 @@ bool AskYesNo(QWidget* parent, const QString& text)
 
 void TMainForm::Open1Click()
 {
+    if (!maySetAsidePlan())
+        return;
     QFileDialog* dialog = OpenDialog1();
     dialog->setFileMode(QFileDialog::ExistingFile);
     const QString path = RunFileDialog(dialog, OpenDialogFilter, 0, StartDir);
     if (path.isEmpty())
         return;
-    OpenConfigurationFile(path);
+    openConfiguration(path);
 }
 
-bool TMainForm::OpenConfigurationFile(const QString& path)
+bool TMainForm::openConfiguration(const QString& path)
 {
     const gw::ConfigReadResult result = gw::OpenConfiguration(ToPath(path), Config, Realm());
     // A file that cannot be read says which and why; nothing changes.
     if (!result.opened) {
         for (const std::string& message : result.messages)
             ShowError(this, FromUtf8(message));
+        // A recent file that is gone is of no more use in the list.
+        if (!QFileInfo::exists(path))
+            m_recent->Remove(path);
         return false;
     }
     // The file's realm is selected without the realm box's handler: the items just read belong
@@ -112,22 +120,37 @@ bool TMainForm::OpenConfigurationFile(const QString& path)
     LoadArmorItem();
     LoadJewelryItem();
     RefreshAll();
+    // The plan as opened is the clean one, and the history of the one before ends here.
+    m_undo->Reset();
+    m_recent->Add(path);
     return true;
 }
 
 void TMainForm::Save1Click()
 {
-    if (ConfigFileName.isEmpty()) {
-        SaveAs1Click();
-        return;
-    }
+    SavePlan();
+}
+
+bool TMainForm::SavePlan()
+{
+    if (ConfigFileName.isEmpty())
+        return SavePlanAs();
     // A failed save is reported: the player must not believe the plan is kept when it is not.
     const gw::SaveResult saved = gw::SaveConfiguration(ToPath(ConfigFileName), Config, Realm());
-    if (!saved)
+    if (!saved) {
         ShowError(this, FromUtf8(saved.message));
+        return false;
+    }
+    planSaved(ConfigFileName);
+    return true;
 }
 
 void TMainForm::SaveAs1Click()
+{
+    SavePlanAs();
+}
+
+bool TMainForm::SavePlanAs()
 {
     QFileDialog* dialog = SaveDialog1();
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -139,16 +162,18 @@ void TMainForm::SaveAs1Click()
     const QString current = ConfigFileName.isEmpty() ? QString() : QFileInfo(ConfigFileName).fileName();
     const QString path = RunFileDialog(dialog, SaveDialogFilter, 0, StartDir, current);
     if (path.isEmpty())
-        return;
+        return false;
 
     // A save that fails leaves the old file whole, and the window keeps naming the file it had.
     const gw::SaveResult saved = gw::SaveConfiguration(ToPath(path), Config, Realm());
     if (!saved) {
         ShowError(this, FromUtf8(saved.message));
-        return;
+        return false;
     }
     ConfigFileName = path;
     SetTitles(QFileInfo(path).fileName());
+    planSaved(path);
+    return true;
 }
 
 namespace {
@@ -221,6 +246,7 @@ void TMainForm::ArmorLoadDropClick()
 {
     if (!LoadItemIntoSlot(*this, CurrentArmourSlot()))
         return;
+    ItemsUndo::Action step(*m_undo, tr("Load Item"));
     LoadArmorItem();
     RefreshAll();
 }
@@ -229,6 +255,7 @@ void TMainForm::JewelryLoadClick()
 {
     if (!LoadItemIntoSlot(*this, CurrentJewellerySlot()))
         return;
+    ItemsUndo::Action step(*m_undo, tr("Load Item"));
     LoadJewelryItem();
     RefreshAll();
 }

@@ -16,6 +16,7 @@
 #include "report/ReportTemplate.h"
 #include "ui/ClickableLabel.h"
 #include "ui/FileDialogRun.h"
+#include "ui/GwApplication.h"
 #include "ui/ReportButtonText.h"
 #include "ui/ReportFormSrc.h"
 #include "ui/Text.h"
@@ -79,7 +80,7 @@ private:
 
 void ShowReportError(QWidget* parent, const std::string& message)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(message),
+    QMessageBox box(QMessageBox::Critical, GwApplication::Title(), QString::fromStdString(message),
                     QMessageBox::Abort, parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();

@@ -35,7 +35,7 @@ int CheckReports(TMainForm& form, const QString& configuration)
     });
     answer.start();
 
-    const bool opened = configuration.isEmpty() || form.OpenConfigurationFile(configuration);
+    const bool opened = configuration.isEmpty() || form.OpenConfigurationPath(configuration);
     bool rendered = true;
     const struct {
         QPushButton* button;

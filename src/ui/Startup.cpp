@@ -26,22 +26,18 @@
 
 namespace {
 
-// Ends the event loop when the main window closes (it asks nothing and always closes), even
-// while the About box or the report window is open; for the probe, once it has first painted.
-class MainWindowWatcher : public QObject {
+// For the probe: ends the event loop once the main window has first painted.
+class FirstPaintWatcher : public QObject {
 public:
-    explicit MainWindowWatcher(bool quitWhenPainted) : m_quitWhenPainted(quitWhenPainted) {}
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Close || (m_quitWhenPainted && event->type() == QEvent::Paint))
+        if (event->type() == QEvent::Paint)
             QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    bool m_quitWhenPainted;
 };
 
 void PrintTo(std::FILE* stream, const QString& text)
@@ -122,7 +118,7 @@ void ShowMainWindow(TMainForm& form, const QString& configuration)
 {
     form.show();
     if (!configuration.isEmpty())
-        QTimer::singleShot(0, &form, [&form, configuration] { form.OpenConfigurationFile(configuration); });
+        QTimer::singleShot(0, &form, [&form, configuration] { form.OpenConfigurationPath(configuration); });
 }
 
 int RunGemwright(int& argc, char** argv, StartupMode mode)
@@ -182,8 +178,12 @@ int RunGemwright(int& argc, char** argv, StartupMode mode)
     if (line.checkReports)
         return CheckReports(*mainForm, line.file);
 
-    MainWindowWatcher watcher(mode == StartupMode::QuitWhenShown);
-    mainForm->installEventFilter(&watcher);
+    // The application ends when the main window has closed, even while the About box or the
+    // report window is open; a close the player cancels ends nothing.
+    QObject::connect(mainForm.get(), &TMainForm::Closed, &*app, &QCoreApplication::quit, Qt::QueuedConnection);
+    FirstPaintWatcher watcher;
+    if (mode == StartupMode::QuitWhenShown)
+        mainForm->installEventFilter(&watcher);
     ShowMainWindow(*mainForm, line.file);
     return app->exec();
 }

@@ -309,6 +309,7 @@ void FindersTest::focusLabelsAndSkillLines()
     QCOMPARE(seen.lines, (QStringList{"Arms: 1"}));
 
     // In Midgard the names come from Midgard's column.
+    gwtest::AnswerMessageBox(QMessageBox::Discard);
     gwtest::ChooseEntry(m_form->RealmSelect, 2);
     ChooseGem(Chest, 0, gw::TypeSkill, 9);    // Left Axe
     QCOMPARE(Lines(m_form->TotalSkills), (QStringList{"1 Left Axe"}));

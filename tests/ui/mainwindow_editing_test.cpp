@@ -21,6 +21,7 @@
 
 #include "data/Globals.h"
 #include "support/GuiTest.h"
+#include "ui/GwApplication.h"
 #include "ui/ClickableLabel.h"
 #include "ui/MainForm.h"
 
@@ -369,12 +370,13 @@ private slots:
         }
         ChooseEntry(f.GemEffectType[0], gw::TypeStat);
         f.ConfigFileName = QStringLiteral("/somewhere/plan.gwc");
-        const QString title = f.windowTitle();
+        const QString title = gwtest::ShownTitle(&f);
 
         // Choosing the realm already shown changes nothing.
         f.RealmSelect->activated(0);
         QCOMPARE(f.Items[5].Name, std::string("kept until the realm changes"));
 
+        gwtest::AnswerMessageBox(QMessageBox::Discard);  // the plan is modified: asked first
         ChooseEntry(f.RealmSelect, 1);
         for (std::size_t slot = 0; slot < f.Items.size(); ++slot) {
             gw::GWItem expected;
@@ -385,7 +387,7 @@ private slots:
         QCOMPARE(f.GemEffectType[0]->currentIndex(), 0);
         QCOMPARE(f.TotalStats[0]->text(), QStringLiteral("0"));
         QVERIFY(f.ConfigFileName.isEmpty());
-        QCOMPARE(f.windowTitle(), title);
+        QCOMPARE(gwtest::ShownTitle(&f), title);
         QCOMPARE(f.Realm(), 1);
     }
 
@@ -416,14 +418,17 @@ private slots:
         Click(f.WeaponEquipped);
         ChooseEntry(f.GemEffectType[0], gw::TypeHits);
         f.SetTitles(QStringLiteral("plan.gwc"));
-        QCOMPARE(f.windowTitle(), QStringLiteral("plan.gwc - Quillane's Gemwright Equipment Configurator"));
-        QCOMPARE(QApplication::applicationName(), QStringLiteral("plan.gwc - Gemwright"));
+        QCOMPARE(gwtest::ShownTitle(&f), QStringLiteral("plan.gwc* - Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(GwApplication::Title(), QStringLiteral("plan.gwc - Gemwright"));
         f.ConfigFileName = QStringLiteral("plan.gwc");
         const auto equipped = f.Equipped;
 
         gwtest::Focus(f.CharLevel);
+        gwtest::AnswerMessageBox(QMessageBox::Discard);  // the plan is modified: asked first
         f.New1->trigger();
-        QCOMPARE(f.windowTitle(), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
+        QTRY_COMPARE(gwtest::PendingAnswers(), 0);
+        QCOMPARE(gwtest::ShownTitle(&f), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(GwApplication::Title(), QStringLiteral("Gemwright"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Gemwright"));
         QVERIFY(f.ConfigFileName.isEmpty());
         for (std::size_t slot = 0; slot < f.Items.size(); ++slot) {

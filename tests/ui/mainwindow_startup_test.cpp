@@ -33,7 +33,7 @@ private slots:
         const auto form = CreateApplicationWindows();
         QVERIFY(gwtest::ShowAndActivate(form.get()));
 
-        QCOMPARE(form->windowTitle(), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(gwtest::ShownTitle(form.get()), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
         for (const char* name : {"TotalStr", "TotalEmp", "TotalBody", "TotalSlash", "TotalHits", "TotalPower",
                                  "Gem1Points", "ArmorUsedPoints", "ArmorUtility", "JewelryUtility"})
             QCOMPARE(Find<QLabel>(form.get(), QString::fromLatin1(name))->text(), QStringLiteral("0"));

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <QPointer>
 #include <QTabBar>
 #include <QTest>
+#include <QWindow>
 
 #include "ui/GwApplication.h"
 #include "ui/Startup.h"
@@ -42,6 +44,9 @@ QMessageBox::StandardButtons ButtonSetOf(QMessageBox::StandardButton answer)
 {
     if (answer == QMessageBox::Yes || answer == QMessageBox::No)
         return QMessageBox::Yes | QMessageBox::No;
+    // The question about unsaved changes.
+    if (answer == QMessageBox::Save || answer == QMessageBox::Discard || answer == QMessageBox::Cancel)
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     return answer;
 }
 
@@ -65,6 +70,9 @@ int RunTests(QObject& test, int argc, char** argv)
     // The same look whatever the desktop prefers: a style forced from outside would move
     // indicators and change metrics under the tests' feet.
     unsetenv("QT_STYLE_OVERRIDE");
+    // The program's preferences (recent files, window place) never touch the tester's own.
+    static QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
     GwApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QLocale::setDefault(QLocale::c());
@@ -72,14 +80,17 @@ int RunTests(QObject& test, int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
+WorkingDirectory::WorkingDirectory()
+    : m_previous(QDir::currentPath()), m_previousConfig(qEnvironmentVariable("XDG_CONFIG_HOME"))
 {
     QDir::setCurrent(m_dir.path());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral(".config")).toLocal8Bit());
 }
 
 WorkingDirectory::~WorkingDirectory()
 {
     QDir::setCurrent(m_previous);
+    qputenv("XDG_CONFIG_HOME", m_previousConfig.toLocal8Bit());
 }
 
 ModalWatchdog::ModalWatchdog()
@@ -217,6 +228,12 @@ int ExecAnswered(QDialog& dialog, const std::function<void()>& answer)
     return answered ? result : -1;
 }
 
+QString ShownTitle(const QWidget* window)
+{
+    const QWindow* handle = window->windowHandle();
+    return handle != nullptr ? handle->title() : QString();
+}
+
 bool ShowAndActivate(QWidget* window)
 {
     window->show();
@@ -236,13 +253,15 @@ void Focus(QWidget* widget)
 
 void ChooseEntry(QComboBox* box, int index)
 {
+    // One choice, as a player picks an entry from the open list: stepping with the arrow keys
+    // would choose every entry on the way, and each choice may ask its own question.
     Focus(box);
-    if (box->currentIndex() < 0)
-        QTest::keyClick(box, Qt::Key_Home);
-    while (box->currentIndex() < index && box->currentIndex() + 1 < box->count())
-        QTest::keyClick(box, Qt::Key_Down);
-    while (box->currentIndex() > index && box->currentIndex() > 0)
-        QTest::keyClick(box, Qt::Key_Up);
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    const QModelIndex entry = view->model()->index(index, 0);
+    view->scrollTo(entry);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(entry).center());
+    QTRY_VERIFY(!view->isVisible());
 }
 
 void TypeOver(QLineEdit* edit, const QString& text)

@@ -30,7 +30,8 @@ namespace gwtest {
 int RunTests(QObject& test, int argc, char** argv);
 
 // The test's working directory: a fresh temporary directory, made current for the test's life
-// and the previous one restored afterwards.
+// and the previous one restored afterwards. The program's preferences file lives in its
+// ".config" for as long.
 class WorkingDirectory {
 public:
     WorkingDirectory();
@@ -43,6 +44,7 @@ public:
 
 private:
     QString m_previous;
+    QString m_previousConfig;
     QTemporaryDir m_dir;
 };
 
@@ -112,7 +114,7 @@ template <class T> T* Find(const QObject* root, const QString& name)
 
 // Player actions. Each gives the widget the keyboard focus in an active window first.
 void Focus(QWidget* widget);
-// Chooses a list entry with the keyboard, stepping with Up or Down from the entry shown.
+// Chooses a list entry in one choice, with the mouse from the list's open pop-up.
 void ChooseEntry(QComboBox* box, int index);
 // Selects the whole text of an edit box and types over it ("" deletes it).
 void TypeOver(QLineEdit* edit, const QString& text);
@@ -120,6 +122,9 @@ void TypeOver(QLineEdit* edit, const QString& text);
 void ClickTab(QTabBar* bar, int index);
 // Clicks a button, radio button or check box with the mouse.
 void Click(QAbstractButton* button);
+
+// The title a window shows, with its modified mark put in or left out.
+QString ShownTitle(const QWidget* window);
 
 // Shows a top-level window and waits until it is exposed and active.
 bool ShowAndActivate(QWidget* window);
