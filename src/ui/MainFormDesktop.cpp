@@ -62,13 +62,12 @@ void TMainForm::buildDesktopParts()
     }
     ItemsUndo::PassUndoKeys(this);
 
-    // Edit, between File and Help. The texts name the step only when the menu opens, so that an
-    // edit never waits for a menu it does not show.
+    // Edit, right after File, where desktops put it. The texts name the step only when the menu
+    // opens, so that an edit never waits for a menu it does not show.
     auto* bar = menuBar();
     Edit1 = new QMenu(tr("&Edit"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    const auto* help = findChild<QMenu*>(QStringLiteral("Help1"));
-    bar->insertMenu(help != nullptr ? help->menuAction() : nullptr, Edit1);
+    bar->insertMenu(bar->actions().value(1, nullptr), Edit1);
     Undo1 = Edit1->addAction(tr("&Undo"));
     Undo1->setObjectName(QStringLiteral("Undo1"));
     Undo1->setShortcuts(QKeySequence::Undo);

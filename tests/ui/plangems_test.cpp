@@ -157,8 +157,10 @@ void PlanGemsTest::opensFromTheMenuAndTheButton()
                              gwtest::Click(planner.CloseButton);
                          }));
 
-    // Another realm lists its own skills the next time.
+    // Another realm lists its own skills the next time; the plan edited above is set aside.
+    gwtest::AnswerMessageBox(QMessageBox::Discard, nullptr);
     gwtest::ChooseEntry(m_form->RealmSelect, 1);
+    QTRY_COMPARE(gwtest::PendingAnswers(), 0);
     QVERIFY(DrivePlanner([this] { gwtest::Click(m_form->PlanGemsButton); },
                          [this](TPlanGemsForm& planner) {
                              QCOMPARE(&planner, m_form->PlanGemsForm);
@@ -274,7 +276,11 @@ void PlanGemsTest::closeChangesNothingAndANewChoiceDropsThePreview()
                              QCOMPARE(planner.Result().items[0].slot, Chest);
                              QCOMPARE(planner.Result().items[0].capacity, 28);
                              // Another choice makes the preview a stale answer: it goes.
-                             gwtest::ChooseEntry(planner.PlanGemQuality, 6);
+                             // One step down the list, from the keyboard, as a player picks 100.
+                             QCOMPARE(planner.PlanGemQuality->currentIndex(), 5);
+                             planner.PlanGemQuality->setFocus(Qt::OtherFocusReason);
+                             QTest::keyClick(planner.PlanGemQuality, Qt::Key_Down);
+                             QCOMPARE(planner.PlanGemQuality->currentIndex(), 6);
                              QVERIFY(!planner.ApplyButton->isEnabled());
                              QCOMPARE(planner.PlanPreview->topLevelItemCount(), 0);
                              QCOMPARE(planner.PlanTotals->rowCount(), 0);

@@ -140,7 +140,7 @@ class StartupCommandLineTest : public gwtest::MainWindowTest {
         ShowMainWindow(*m_form, plan);
         QTRY_COMPARE(m_form->ConfigFileName, plan);
         QCOMPARE(m_form->Items[0].Name, std::string("Starter Chest"));
-        QCOMPARE(m_form->windowTitle(),
+        QCOMPARE(gwtest::ShownTitle(m_form.get()),
                  QStringLiteral("start plan.gwc - Quillane's Gemwright Equipment Configurator"));
     }
 
@@ -156,7 +156,7 @@ class StartupCommandLineTest : public gwtest::MainWindowTest {
                  QString::fromStdString(
                      gw::OpenConfiguration(missing.toStdString(), m_form->Config, 0).messages.front()));
         QVERIFY(m_form->ConfigFileName.isEmpty());
-        QCOMPARE(m_form->windowTitle(), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
+        QCOMPARE(gwtest::ShownTitle(m_form.get()), QStringLiteral("Quillane's Gemwright Equipment Configurator"));
     }
 
     // The program itself: what it prints and how it ends, and that the configuration named on its

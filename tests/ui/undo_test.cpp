@@ -410,7 +410,7 @@ private slots:
         TMainForm& f = *m_form;
         QCOMPARE(f.Edit1->objectName(), QStringLiteral("Edit1"));
         const QList<QAction*> bar = f.menuBar()->actions();
-        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar.size(), 4); // File, Edit, Tools, Help
         QCOMPARE(bar[1]->menu(), f.Edit1);
         ChooseEntry(f.GemEffectType[0], gw::TypeStat);
         emit f.Edit1->aboutToShow();
