@@ -18,6 +18,7 @@
 #include "model/Totals.h"
 #include "plan/GemPlanner.h"
 #include "plan/PlanText.h"
+#include "tools/CommandOptions.h"
 
 namespace {
 
@@ -90,81 +91,21 @@ int UsageError(std::string_view problem)
 // Fills `options` from the arguments; returns the problem of a usage error, if any.
 std::optional<std::string> ParseArguments(int argc, char** argv, Options& options)
 {
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
-            options.files.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!arg.starts_with("--"))
-            return "unknown option '" + std::string(arg) + "'";
-
-        const std::size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        std::optional<std::string> inlineValue;
-        if (equals != std::string_view::npos)
-            inlineValue = std::string(arg.substr(equals + 1));
-
-        bool* flag = nullptr;
-        if (name == "--help")
-            flag = &options.help;
-        else if (name == "--all-stats")
-            flag = &options.allStats;
-        else if (name == "--all-resists")
-            flag = &options.allResists;
-        else if (name == "--replace")
-            flag = &options.replace;
-        if (flag != nullptr) {
-            if (inlineValue)
-                return "option '" + std::string(name) + "' takes no value";
-            *flag = true;
-            if (flag == &options.help)
-                return std::nullopt;
-            continue;
-        }
-
-        std::string* target = nullptr;
-        std::optional<std::string>* optionalTarget = nullptr;
-        if (name == "--realm")
-            target = &options.realm;
-        else if (name == "--level")
-            target = &options.level;
-        else if (name == "--crafter-skill")
-            target = &options.crafterSkill;
-        else if (name == "--gem-quality")
-            target = &options.gemQuality;
-        else if (name == "--time-limit")
-            target = &options.timeLimit;
-        else if (name == "--target")
-            optionalTarget = &options.targets;
-        else if (name == "--slots")
-            optionalTarget = &options.slots;
-        else if (name == "--min-chance")
-            optionalTarget = &options.minChance;
-        else if (name == "--write-config")
-            optionalTarget = &options.writeConfig;
-        else
-            return "unknown option '" + std::string(name) + "'";
-
-        std::string value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            return "option '" + std::string(name) + "' needs a value";
-        }
-        if (target)
-            *target = value;
-        else
-            *optionalTarget = value;
-    }
-    return std::nullopt;
+    return gw::tools::ReadCommandLine(argc, argv,
+                                      {{"--help", &options.help},
+                                       {"--all-stats", &options.allStats},
+                                       {"--all-resists", &options.allResists},
+                                       {"--replace", &options.replace}},
+                                      {{"--realm", &options.realm},
+                                       {"--level", &options.level},
+                                       {"--crafter-skill", &options.crafterSkill},
+                                       {"--gem-quality", &options.gemQuality},
+                                       {"--time-limit", &options.timeLimit},
+                                       {"--target", &options.targets},
+                                       {"--slots", &options.slots},
+                                       {"--min-chance", &options.minChance},
+                                       {"--write-config", &options.writeConfig}},
+                                      options.files);
 }
 
 std::vector<std::string> SplitCommas(std::string_view list)

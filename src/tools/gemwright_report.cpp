@@ -17,6 +17,7 @@
 #include "model/Totals.h"
 #include "report/ReportSource.h"
 #include "report/ReportTemplate.h"
+#include "tools/CommandOptions.h"
 
 namespace {
 
@@ -67,61 +68,12 @@ int UsageError(std::string_view problem)
 // Fills `options` from the arguments; returns the problem of a usage error, if any.
 std::optional<std::string> ParseArguments(int argc, char** argv, Options& options)
 {
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
-            options.files.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!arg.starts_with("--"))
-            return "unknown option '" + std::string(arg) + "'";
-
-        const std::size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        std::optional<std::string> inlineValue;
-        if (equals != std::string_view::npos)
-            inlineValue = std::string(arg.substr(equals + 1));
-
-        if (name == "--help" || name == "--distance") {
-            if (inlineValue)
-                return "option '" + std::string(name) + "' takes no value";
-            if (name == "--help") {
-                options.help = true;
-                return std::nullopt;
-            }
-            options.distance = true;
-            continue;
-        }
-
-        std::string* target = nullptr;
-        if (name == "--realm")
-            target = &options.realm;
-        else if (name == "--level")
-            target = &options.level;
-        else if (name == "--crafter-skill")
-            target = &options.crafterSkill;
-        else if (name != "--write-config")
-            return "unknown option '" + std::string(name) + "'";
-
-        std::string value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            return "option '" + std::string(name) + "' needs a value";
-        }
-        if (target)
-            *target = value;
-        else
-            options.writeConfig = value;
-    }
-    return std::nullopt;
+    return gw::tools::ReadCommandLine(argc, argv, {{"--help", &options.help}, {"--distance", &options.distance}},
+                                      {{"--realm", &options.realm},
+                                       {"--level", &options.level},
+                                       {"--crafter-skill", &options.crafterSkill},
+                                       {"--write-config", &options.writeConfig}},
+                                      options.files);
 }
 
 int CrafterSkillIndexOf(std::string_view text)
