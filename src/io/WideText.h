@@ -10,6 +10,9 @@
 
 namespace gw {
 
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 std::string Utf8FromWide(std::wstring_view text);
 std::wstring WideFromUtf8(std::string_view text);
 
