@@ -1,0 +1,237 @@
+#include "plan/PlanKinds.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "plan/MipSolver.h"
+
+namespace gw::plan {
+namespace {
+
+struct Merged {
+    std::vector<int> groupOf;           // per target: its merged target, or -1 for no deficit
+    std::vector<PlanTarget> targets;    // one per type
+    std::vector<std::int64_t> deficit;  // the sum of its targets' deficits
+};
+
+Merged MergeTargets(const std::vector<PlanTarget>& targets, const std::vector<std::int64_t>& deficit)
+{
+    Merged merged;
+    merged.groupOf.assign(targets.size(), -1);
+    for (std::size_t t = 0; t < targets.size(); ++t) {
+        if (deficit[t] == 0)
+            continue;
+        std::size_t g = 0;
+        while (g < merged.targets.size() && merged.targets[g].type != targets[t].type)
+            ++g;
+        if (g == merged.targets.size()) {
+            merged.targets.push_back(targets[t]);
+            merged.deficit.push_back(0);
+        }
+        merged.groupOf[t] = static_cast<int>(g);
+        merged.deficit[g] += deficit[t];
+    }
+    return merged;
+}
+
+// Each gem of the coarse plan, the largest first, goes to the target of its type that it fills
+// most tightly in whole, else to the one with most room left; nothing is lost to a cap when
+// every gem fits.
+std::vector<double> SpreadBack(const Model& model, const Model& coarse, const std::vector<double>& x,
+                               const Merged& merged, const Configuration& config,
+                               const std::vector<std::int64_t>& deficit)
+{
+    std::map<std::pair<int, int>, int> candidateOf; // (target, tier) -> candidate of the full problem
+    for (std::size_t c = 0; c < model.candidates.size(); ++c)
+        candidateOf[{model.candidates[c].target, model.candidates[c].tier}] = static_cast<int>(c);
+    std::vector<std::int64_t> room = deficit;
+    std::vector<std::vector<int>> counts;
+    struct Gem {
+        std::size_t item;
+        int group;
+        int tier;
+        int amount;
+    };
+    std::vector<Gem> gems;
+    for (std::size_t i = 0; i < coarse.items.size(); ++i) {
+        const ItemModel& item = coarse.items[i];
+        const ItemModel& full = model.items[i];
+        counts.emplace_back(full.options.size(), 0);
+        for (std::size_t o = 0; o < item.options.size(); ++o) {
+            const int n = Rounded(x, item.strongest[o]) + Rounded(x, item.more[o]);
+            if (n <= 0)
+                continue;
+            const Option& option = item.options[o];
+            if (option.kept >= 0) {
+                // The gem that stays counts toward its own target, as in the full problem.
+                for (std::size_t f = 0; f < full.options.size(); ++f)
+                    if (full.options[f].kept == option.kept) {
+                        counts[i][f] = n;
+                        if (full.options[f].target >= 0)
+                            room[static_cast<std::size_t>(full.options[f].target)] -= full.options[f].amount;
+                    }
+                continue;
+            }
+            const Candidate& c = coarse.candidates[static_cast<std::size_t>(option.candidate)];
+            for (int k = 0; k < n; ++k)
+                gems.push_back({i, c.target, c.tier, c.amount});
+        }
+    }
+    std::stable_sort(gems.begin(), gems.end(), [](const Gem& a, const Gem& b) { return a.amount > b.amount; });
+    for (const Gem& gem : gems) {
+        int tightest = -1;
+        int roomiest = -1;
+        int candidate = -1;
+        int roomiestCandidate = -1;
+        for (std::size_t t = 0; t < deficit.size(); ++t) {
+            if (merged.groupOf[t] != gem.group)
+                continue;
+            const auto found = candidateOf.find({static_cast<int>(t), gem.tier});
+            if (found == candidateOf.end())
+                continue;
+            if (room[t] >= gem.amount && (tightest < 0 || room[t] < room[static_cast<std::size_t>(tightest)])) {
+                tightest = static_cast<int>(t);
+                candidate = found->second;
+            }
+            if (roomiest < 0 || room[t] > room[static_cast<std::size_t>(roomiest)]) {
+                roomiest = static_cast<int>(t);
+                roomiestCandidate = found->second;
+            }
+        }
+        if (tightest < 0) {
+            tightest = roomiest;
+            candidate = roomiestCandidate;
+        }
+        if (candidate < 0)
+            return {};
+        room[static_cast<std::size_t>(tightest)] -= gem.amount;
+        const ItemModel& full = model.items[gem.item];
+        for (std::size_t f = 0; f < full.options.size(); ++f)
+            if (full.options[f].candidate == candidate)
+                ++counts[gem.item][f];
+    }
+    std::vector<double> plan = StartFromCounts(model, config, deficit, std::move(counts));
+    if (!MipFeasible(model.problem, plan))
+        return {};
+    return plan;
+}
+
+// A plan of the full problem as a plan of the merged one: the same gems on the same items.
+std::vector<double> Coarsen(const Model& model, const Model& coarse, const std::vector<double>& x,
+                            const Merged& merged, const Configuration& config)
+{
+    std::map<std::pair<int, int>, std::size_t> optionOf; // (merged target, tier) -> coarse option
+    std::vector<std::vector<int>> counts;
+    for (std::size_t i = 0; i < model.items.size(); ++i) {
+        const ItemModel& full = model.items[i];
+        const ItemModel& item = coarse.items[i];
+        optionOf.clear();
+        for (std::size_t o = 0; o < item.options.size(); ++o)
+            if (item.options[o].candidate >= 0) {
+                const Candidate& c = coarse.candidates[static_cast<std::size_t>(item.options[o].candidate)];
+                optionOf[{c.target, c.tier}] = o;
+            }
+        counts.emplace_back(item.options.size(), 0);
+        for (std::size_t f = 0; f < full.options.size(); ++f) {
+            const int n = Rounded(x, full.strongest[f]) + Rounded(x, full.more[f]);
+            if (n <= 0)
+                continue;
+            const Option& option = full.options[f];
+            if (option.kept >= 0) {
+                for (std::size_t o = 0; o < item.options.size(); ++o)
+                    if (item.options[o].kept == option.kept)
+                        counts[i][o] = n;
+                continue;
+            }
+            const Candidate& c = model.candidates[static_cast<std::size_t>(option.candidate)];
+            const auto found = optionOf.find({merged.groupOf[static_cast<std::size_t>(c.target)], c.tier});
+            if (found == optionOf.end())
+                return {};
+            counts[i][found->second] += n;
+        }
+    }
+    return StartFromCounts(coarse, config, merged.deficit, std::move(counts));
+}
+
+} // namespace
+
+KindsOutcome SolveByKinds(const Model& model, std::vector<ItemModel> items, const Configuration& config,
+                          const std::vector<PlanTarget>& targets, const std::vector<std::int64_t>& deficit,
+                          int gemQuality, int crafterSkillIndex, const std::optional<int>& minChance,
+                          const std::vector<std::int64_t>& itemBounds,
+                          const std::vector<std::optional<CheapestFill>>& cheapest,
+                          const std::vector<const std::vector<double>*>& known, double seconds,
+                          const PlanCancel* cancel)
+{
+    KindsOutcome outcome;
+    const auto started = std::chrono::steady_clock::now();
+    const auto left = [&] {
+        return std::max(0.0, seconds - std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    };
+    const Merged merged = MergeTargets(targets, deficit);
+
+    // The gems of a merged target: every tier that any of its targets may take.
+    Model coarse;
+    for (std::size_t g = 0; g < merged.targets.size(); ++g)
+        for (int tier = 0;; ++tier) {
+            const auto found = std::find_if(model.candidates.begin(), model.candidates.end(), [&](const Candidate& c) {
+                return c.tier == tier && merged.groupOf[static_cast<std::size_t>(c.target)] == static_cast<int>(g);
+            });
+            if (found == model.candidates.end())
+                break;
+            Candidate c = *found;
+            c.target = static_cast<int>(g);
+            coarse.candidates.push_back(c);
+        }
+    for (ItemModel& item : items)
+        for (Replaceable& gem : item.replaceable)
+            gem.target = gem.target >= 0 ? merged.groupOf[static_cast<std::size_t>(gem.target)] : -1;
+    coarse.items = std::move(items);
+    BuildModel(coarse, config, merged.targets, merged.deficit, gemQuality, minChance, &itemBounds);
+
+    // The best value.
+    SetObjective(coarse.problem, coarse.gainTerms, -1);
+    std::vector<double> start = coarse.start;
+    for (const std::vector<double>* plan : known) {
+        std::vector<double> image = Coarsen(model, coarse, *plan, merged, config);
+        if (!image.empty() && MipFeasible(coarse.problem, image) &&
+            TermsAt(coarse.gainTerms, image) > TermsAt(coarse.gainTerms, start))
+            start = std::move(image);
+    }
+    for (Greed greed : {Greed::FairShare, Greed::Largest, Greed::Cheapest}) {
+        std::vector<double> quick = GreedyStart(coarse, config, merged.targets, merged.deficit, gemQuality,
+                                                crafterSkillIndex, minChance, greed);
+        if (MipFeasible(coarse.problem, quick) && TermsAt(coarse.gainTerms, quick) > TermsAt(coarse.gainTerms, start))
+            start = std::move(quick);
+    }
+    const MipOutcome value = SolveMip(coarse.problem, start, left() / 2, cancel);
+    if (value.status != MipStatus::Optimal) {
+        if (value.status == MipStatus::Stopped && std::abs(value.bound) < 1e12)
+            outcome.valueBound = static_cast<std::int64_t>(std::floor(-value.bound + 1e-6));
+        return outcome;
+    }
+    const std::int64_t reached = std::llround(-value.objective);
+    outcome.valueBound = reached;
+
+    // The lowest price, then the fewest gems, at that value.
+    coarse.problem.AddRow(coarse.gainTerms, static_cast<double>(reached), MipInfinity);
+    std::int64_t allBounds = 0;
+    for (std::int64_t bound : itemBounds)
+        allBounds += bound;
+    if (reached >= allBounds)
+        AddCheapestRows(coarse, cheapest);
+    SetObjective(coarse.problem, SecondaryTerms(coarse));
+    const MipOutcome price = SolveMip(coarse.problem, value.x, left(), cancel);
+    if (price.status == MipStatus::Optimal)
+        outcome.secondaryBound = std::round(price.objective);
+    else if (price.status == MipStatus::Stopped && std::abs(price.bound) < 1e15)
+        outcome.secondaryBound = std::ceil(price.bound - 1e-6);
+    const MipOutcome& best = price.hasSolution ? price : value;
+    outcome.plan = SpreadBack(model, coarse, best.x, merged, config, deficit);
+    return outcome;
+}
+
+} // namespace gw::plan
