@@ -375,6 +375,41 @@ TEST(PlanGems, AgreesWithAnExhaustiveSearchOnSmallInstances)
     EXPECT_GT(planned, 30); // many instances have something to plan
 }
 
+// Several targets of one type share their gems' prices and points, and the planner proves its
+// plans through that; caps low enough to bind make the sharing matter.
+TEST(PlanGems, TargetsOfOneTypeAgreeWithAnExhaustiveSearch)
+{
+    std::mt19937 rng(4242);
+    int planned = 0;
+    for (int n = 0; n < 120; ++n) {
+        Instance in = SmallInstance(rng);
+        const std::string name = "instance " + std::to_string(n);
+        static const int types[] = {TypeStat, TypeResist, TypeSkill};
+        in.request.targets.clear();
+        const int count = 2 + static_cast<int>(rng() % 3);
+        for (int k = 0; k < count; ++k) {
+            const int type = k < 2 || rng() % 2 == 0 ? types[n % 3] : types[rng() % 3];
+            const PlanTarget t{type, static_cast<int>(rng() % static_cast<unsigned>(EffectCount(type, in.realm)))};
+            if (std::find(in.request.targets.begin(), in.request.targets.end(), t) == in.request.targets.end())
+                in.request.targets.push_back(t);
+        }
+        RandomJewellery(rng, in.config, in.request.targets);
+        const Best best = Enumerate(in);
+        const PlanResult plan = PlanGems(in.config, in.realm, in.crafterSkill, in.request);
+        ExpectSound(in, plan, name);
+        if (!plan.HasPlan())
+            continue;
+        ASSERT_EQ(plan.status, PlanStatus::Optimal) << name << ": " << plan.message;
+        Configuration applied = in.config;
+        ApplyPlan(applied, plan);
+        EXPECT_EQ(Value12(applied, in.realm, in.request.targets), best.value) << name;
+        EXPECT_EQ(TotalCostCopper(applied), best.price) << name;
+        EXPECT_EQ(GemCount(applied), best.gems) << name;
+        ++planned;
+    }
+    EXPECT_GT(planned, 30);
+}
+
 TEST(PlanGems, ReplacingGemsAgreesWithAnExhaustiveSearch)
 {
     std::mt19937 rng(77);
