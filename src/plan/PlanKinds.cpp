@@ -223,8 +223,16 @@ KindsOutcome SolveByKinds(const Model& model, std::vector<ItemModel> items, cons
         allBounds += bound;
     if (reached >= allBounds)
         AddCheapestRows(coarse, cheapest);
-    SetObjective(coarse.problem, SecondaryTerms(coarse));
-    const MipOutcome price = SolveMip(coarse.problem, value.x, left(), cancel);
+    const std::vector<MipTerm> secondary = SecondaryTerms(coarse);
+    SetObjective(coarse.problem, secondary);
+    std::vector<double> cheapestStart = value.x;
+    for (const std::vector<double>* plan : known) {
+        std::vector<double> image = Coarsen(model, coarse, *plan, merged, config);
+        if (!image.empty() && MipFeasible(coarse.problem, image) &&
+            TermsAt(secondary, image) < TermsAt(secondary, cheapestStart))
+            cheapestStart = std::move(image);
+    }
+    const MipOutcome price = SolveMip(coarse.problem, cheapestStart, left(), cancel);
     if (price.status == MipStatus::Optimal)
         outcome.secondaryBound = std::round(price.objective);
     else if (price.status == MipStatus::Stopped && std::abs(price.bound) < 1e15)
