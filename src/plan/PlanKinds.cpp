@@ -40,7 +40,7 @@ Merged MergeTargets(const std::vector<PlanTarget>& targets, const std::vector<st
 // Each gem of the coarse plan, the largest first, goes to the target of its type that it fills
 // most tightly in whole, else to the one with most room left; nothing is lost to a cap when
 // every gem fits.
-std::vector<double> SpreadBack(const Model& model, const Model& coarse, const std::vector<double>& x,
+std::vector<double> SpreadBack(const Model& model, const Model& coarse, const std::vector<std::vector<int>>& coarseCounts,
                                const Merged& merged, const Configuration& config,
                                const std::vector<std::int64_t>& deficit)
 {
@@ -61,7 +61,7 @@ std::vector<double> SpreadBack(const Model& model, const Model& coarse, const st
         const ItemModel& full = model.items[i];
         counts.emplace_back(full.options.size(), 0);
         for (std::size_t o = 0; o < item.options.size(); ++o) {
-            const int n = Rounded(x, item.strongest[o]) + Rounded(x, item.more[o]);
+            const int n = coarseCounts[i][o];
             if (n <= 0)
                 continue;
             const Option& option = item.options[o];
@@ -117,6 +117,168 @@ std::vector<double> SpreadBack(const Model& model, const Model& coarse, const st
     if (!MipFeasible(model.problem, plan))
         return {};
     return plan;
+}
+
+// Per item, how many of each option a plan takes.
+std::vector<std::vector<int>> OptionCounts(const Model& model, const std::vector<double>& x)
+{
+    std::vector<std::vector<int>> counts;
+    for (const ItemModel& item : model.items) {
+        counts.emplace_back(item.options.size(), 0);
+        for (std::size_t o = 0; o < item.options.size(); ++o)
+            counts.back()[o] = Rounded(x, item.strongest[o]) + Rounded(x, item.more[o]);
+    }
+    return counts;
+}
+
+// When every item must reach its own bound and no item keeps a gem it may lose, the lowest price
+// is settled over whole fills rather than gem by gem: for each set of alike items, every fill
+// the model accepts that can reach the item's bound, and how many of the items take each. Alike
+// items then cost the search nothing. Returns the per-item option counts of the cheapest plan
+// and its SecondaryTerms figure, or nothing when the fills are too many or the solve is cut short.
+struct Fills {
+    double secondary = 0;
+    std::vector<std::vector<int>> counts;
+};
+std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& config, const Merged& merged,
+                                     std::int64_t reached, const std::vector<std::int64_t>& itemBounds,
+                                     int gemQuality, int crafterSkillIndex, const std::optional<int>& minChance,
+                                     double seconds, const PlanCancel* cancel)
+{
+    int positions = 0;
+    for (const ItemModel& item : coarse.items) {
+        if (!item.replaceable.empty())
+            return std::nullopt;
+        positions += item.Positions();
+    }
+    // Beyond this many fills, enumerating them costs more than the gem-by-gem search saves.
+    constexpr std::size_t MostFills = 20000;
+    const std::size_t kinds = coarse.candidates.size();
+    MipProblem p;
+    std::vector<MipTerm> value;
+    std::vector<std::vector<MipTerm>> groupAdds(merged.targets.size());
+    std::vector<int> gainColumns;
+    for (std::size_t g = 0; g < merged.targets.size(); ++g) {
+        gainColumns.push_back(p.AddColumn(0, static_cast<double>(merged.deficit[g]), 0, false));
+        value.push_back({gainColumns.back(), static_cast<double>(ScaledWeight(merged.targets[g].type))});
+    }
+    struct Fill {
+        std::vector<int> gems; // coarse candidates
+        int column = 0;
+    };
+    std::vector<std::vector<Fill>> fillsOf; // per class of alike items
+    std::vector<std::size_t> classOf(coarse.items.size());
+    std::vector<std::size_t> first; // per class: its first item
+    std::vector<int> members;
+    std::size_t fillCount = 0;
+    for (std::size_t i = 0; i < coarse.items.size(); ++i) {
+        const ItemModel& item = coarse.items[i];
+        const auto signature = Signature(item, config.Items[static_cast<std::size_t>(item.slot)]);
+        std::size_t c = 0;
+        while (c < first.size() &&
+               (Signature(coarse.items[first[c]], config.Items[static_cast<std::size_t>(coarse.items[first[c]].slot)]) !=
+                    signature ||
+                itemBounds[first[c]] != itemBounds[i]))
+            ++c;
+        classOf[i] = c;
+        if (c < first.size()) {
+            ++members[c];
+            continue;
+        }
+        first.push_back(i);
+        members.push_back(1);
+        // Every multiset of at most Positions() gems, in candidate order; a fill that cannot
+        // reach the item's bound even with its gems counted against the merged caps is no fill
+        // of a plan in which every item reaches its bound.
+        std::vector<Fill> fills;
+        std::vector<int> gems;
+        GWItem base = config.Items[static_cast<std::size_t>(item.slot)];
+        base.ImbuePoints = item.capacity;
+        const auto visit = [&](const auto& self, std::size_t from) -> bool {
+            std::vector<std::int64_t> adds(merged.targets.size(), 0);
+            for (int gem : gems) {
+                const Candidate& k = coarse.candidates[static_cast<std::size_t>(gem)];
+                adds[static_cast<std::size_t>(k.target)] += k.amount;
+            }
+            std::int64_t reach = 0;
+            for (std::size_t g = 0; g < adds.size(); ++g)
+                reach += ScaledWeight(merged.targets[g].type) * std::min(adds[g], merged.deficit[g]);
+            if (reach >= itemBounds[i]) {
+                GWItem trial = base;
+                for (std::size_t r = 0; r < gems.size(); ++r) {
+                    const Candidate& k = coarse.candidates[static_cast<std::size_t>(gems[r])];
+                    const auto row = static_cast<std::size_t>(item.emptyRows[r]);
+                    trial.EffectType[row] = k.type;
+                    trial.EffectAmount[row] = k.tier;
+                    trial.EffectName[row] = k.effect;
+                    trial.GemQuality[row] = gemQuality;
+                }
+                if (WithinPolicy(trial, crafterSkillIndex, minChance)) {
+                    if (++fillCount > MostFills)
+                        return false;
+                    fills.push_back({gems, 0});
+                }
+            }
+            if (static_cast<int>(gems.size()) >= item.Positions())
+                return true;
+            for (std::size_t k = from; k < kinds; ++k) {
+                gems.push_back(static_cast<int>(k));
+                const bool more = self(self, k);
+                gems.pop_back();
+                if (!more)
+                    return false;
+            }
+            return true;
+        };
+        if (!visit(visit, 0))
+            return std::nullopt;
+        fillsOf.push_back(std::move(fills));
+    }
+    for (std::size_t c = 0; c < fillsOf.size(); ++c) {
+        std::vector<MipTerm> all;
+        for (Fill& fill : fillsOf[c]) {
+            double price = 0;
+            for (int gem : fill.gems)
+                price += coarse.candidates[static_cast<std::size_t>(gem)].price;
+            fill.column = p.AddColumn(0, members[c], price * (positions + 1) + static_cast<double>(fill.gems.size()), true);
+            all.push_back({fill.column, 1});
+            for (int gem : fill.gems) {
+                const Candidate& k = coarse.candidates[static_cast<std::size_t>(gem)];
+                groupAdds[static_cast<std::size_t>(k.target)].push_back({fill.column, -static_cast<double>(k.amount)});
+            }
+        }
+        p.AddRow(all, members[c], members[c]);
+    }
+    for (std::size_t g = 0; g < groupAdds.size(); ++g) {
+        groupAdds[g].push_back({gainColumns[g], 1});
+        p.AddRow(groupAdds[g], -MipInfinity, 0);
+    }
+    p.AddRow(value, static_cast<double>(reached), MipInfinity);
+    const MipOutcome outcome = SolveMip(p, {}, seconds, cancel);
+    if (outcome.status != MipStatus::Optimal)
+        return std::nullopt;
+    Fills best;
+    best.secondary = std::round(outcome.objective);
+    // Hand the fills of each class to its items.
+    std::vector<std::size_t> nextFill(fillsOf.size(), 0);
+    std::vector<int> takenOfNext(fillsOf.size(), 0);
+    for (std::size_t i = 0; i < coarse.items.size(); ++i) {
+        const std::size_t c = classOf[i];
+        std::vector<Fill>& fills = fillsOf[c];
+        while (nextFill[c] < fills.size() && takenOfNext[c] >= Rounded(outcome.x, fills[nextFill[c]].column)) {
+            ++nextFill[c];
+            takenOfNext[c] = 0;
+        }
+        best.counts.emplace_back(coarse.items[i].options.size(), 0);
+        if (nextFill[c] >= fills.size())
+            return std::nullopt;
+        ++takenOfNext[c];
+        for (int gem : fills[nextFill[c]].gems)
+            for (std::size_t o = 0; o < coarse.items[i].options.size(); ++o)
+                if (coarse.items[i].options[o].candidate == gem)
+                    ++best.counts.back()[o];
+    }
+    return best;
 }
 
 // A plan of the full problem as a plan of the merged one: the same gems on the same items.
@@ -223,6 +385,15 @@ KindsOutcome SolveByKinds(const Model& model, std::vector<ItemModel> items, cons
         allBounds += bound;
     if (reached >= allBounds)
         AddCheapestRows(coarse, cheapest);
+    if (reached >= allBounds) {
+        const std::optional<Fills> fills = CheapestByFills(coarse, config, merged, reached, itemBounds, gemQuality,
+                                                           crafterSkillIndex, minChance, left(), cancel);
+        if (fills) {
+            outcome.secondaryBound = fills->secondary;
+            outcome.plan = SpreadBack(model, coarse, fills->counts, merged, config, deficit);
+            return outcome;
+        }
+    }
     const std::vector<MipTerm> secondary = SecondaryTerms(coarse);
     SetObjective(coarse.problem, secondary);
     std::vector<double> cheapestStart = value.x;
@@ -238,7 +409,7 @@ KindsOutcome SolveByKinds(const Model& model, std::vector<ItemModel> items, cons
     else if (price.status == MipStatus::Stopped && std::abs(price.bound) < 1e15)
         outcome.secondaryBound = std::ceil(price.bound - 1e-6);
     const MipOutcome& best = price.hasSolution ? price : value;
-    outcome.plan = SpreadBack(model, coarse, best.x, merged, config, deficit);
+    outcome.plan = SpreadBack(model, coarse, OptionCounts(coarse, best.x), merged, config, deficit);
     return outcome;
 }
 
