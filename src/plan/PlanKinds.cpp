@@ -131,20 +131,26 @@ std::vector<std::vector<int>> OptionCounts(const Model& model, const std::vector
     return counts;
 }
 
-// When every item must reach its own bound and no item keeps a gem it may lose, the lowest price
-// is settled over whole fills rather than gem by gem: for each set of alike items, every fill
-// the model accepts that can reach the item's bound, and how many of the items take each. Alike
-// items then cost the search nothing. Returns the per-item option counts of the cheapest plan
-// and its SecondaryTerms figure, or nothing when the fills are too many or the solve is cut short.
+// When no item keeps a gem it may lose, the merged problem is settled over whole fills rather
+// than gem by gem: for each set of alike items, every fill the model accepts, and how many of the
+// items take each, so that alike items cost the search nothing. A plan of value `reached` or more
+// leaves no item below `reached` less what the other items can reach at most, which keeps the
+// fills few. With `bestValue` the best value is sought (knowing one plan reaches `reached`),
+// otherwise the lowest SecondaryTerms figure among plans reaching `reached`. Nothing when the
+// fills are too many or the solve is cut short.
 struct Fills {
+    std::int64_t value = 0;
     double secondary = 0;
-    std::vector<std::vector<int>> counts;
+    std::vector<std::vector<int>> counts; // per item and coarse option
 };
-std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& config, const Merged& merged,
-                                     std::int64_t reached, const std::vector<std::int64_t>& itemBounds,
-                                     int gemQuality, int crafterSkillIndex, const std::optional<int>& minChance,
-                                     double seconds, const PlanCancel* cancel)
+std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& config, const Merged& merged,
+                                  std::int64_t reached, bool bestValue, const std::vector<std::int64_t>& itemBounds,
+                                  int gemQuality, int crafterSkillIndex, const std::optional<int>& minChance,
+                                  double seconds, const PlanCancel* cancel)
 {
+    std::int64_t allBounds = 0;
+    for (std::int64_t bound : itemBounds)
+        allBounds += bound;
     int positions = 0;
     for (const ItemModel& item : coarse.items) {
         if (!item.replaceable.empty())
@@ -159,7 +165,8 @@ std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& c
     std::vector<std::vector<MipTerm>> groupAdds(merged.targets.size());
     std::vector<int> gainColumns;
     for (std::size_t g = 0; g < merged.targets.size(); ++g) {
-        gainColumns.push_back(p.AddColumn(0, static_cast<double>(merged.deficit[g]), 0, false));
+        const double weight = static_cast<double>(ScaledWeight(merged.targets[g].type));
+        gainColumns.push_back(p.AddColumn(0, static_cast<double>(merged.deficit[g]), bestValue ? -weight : 0, true));
         value.push_back({gainColumns.back(), static_cast<double>(ScaledWeight(merged.targets[g].type))});
     }
     struct Fill {
@@ -203,7 +210,7 @@ std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& c
             std::int64_t reach = 0;
             for (std::size_t g = 0; g < adds.size(); ++g)
                 reach += ScaledWeight(merged.targets[g].type) * std::min(adds[g], merged.deficit[g]);
-            if (reach >= itemBounds[i]) {
+            if (reach >= reached - (allBounds - itemBounds[i])) {
                 GWItem trial = base;
                 for (std::size_t r = 0; r < gems.size(); ++r) {
                     const Candidate& k = coarse.candidates[static_cast<std::size_t>(gems[r])];
@@ -240,7 +247,8 @@ std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& c
             double price = 0;
             for (int gem : fill.gems)
                 price += coarse.candidates[static_cast<std::size_t>(gem)].price;
-            fill.column = p.AddColumn(0, members[c], price * (positions + 1) + static_cast<double>(fill.gems.size()), true);
+            const double secondary = price * (positions + 1) + static_cast<double>(fill.gems.size());
+            fill.column = p.AddColumn(0, members[c], bestValue ? 0 : secondary, true);
             all.push_back({fill.column, 1});
             for (int gem : fill.gems) {
                 const Candidate& k = coarse.candidates[static_cast<std::size_t>(gem)];
@@ -253,12 +261,14 @@ std::optional<Fills> CheapestByFills(const Model& coarse, const Configuration& c
         groupAdds[g].push_back({gainColumns[g], 1});
         p.AddRow(groupAdds[g], -MipInfinity, 0);
     }
-    p.AddRow(value, static_cast<double>(reached), MipInfinity);
+    if (!bestValue)
+        p.AddRow(value, static_cast<double>(reached), MipInfinity);
     const MipOutcome outcome = SolveMip(p, {}, seconds, cancel);
     if (outcome.status != MipStatus::Optimal)
         return std::nullopt;
     Fills best;
-    best.secondary = std::round(outcome.objective);
+    best.value = std::llround(TermsAt(value, outcome.x));
+    best.secondary = bestValue ? 0 : std::round(outcome.objective);
     // Hand the fills of each class to its items.
     std::vector<std::size_t> nextFill(fillsOf.size(), 0);
     std::vector<int> takenOfNext(fillsOf.size(), 0);
@@ -369,25 +379,39 @@ KindsOutcome SolveByKinds(const Model& model, std::vector<ItemModel> items, cons
         if (MipFeasible(coarse.problem, quick) && TermsAt(coarse.gainTerms, quick) > TermsAt(coarse.gainTerms, start))
             start = std::move(quick);
     }
-    const MipOutcome value = SolveMip(coarse.problem, start, left() / 2, cancel);
-    if (value.status != MipStatus::Optimal) {
-        if (value.status == MipStatus::Stopped && std::abs(value.bound) < 1e12)
-            outcome.valueBound = static_cast<std::int64_t>(std::floor(-value.bound + 1e-6));
-        return outcome;
+    std::int64_t allBounds = 0;
+    for (std::int64_t bound : itemBounds)
+        allBounds += bound;
+    const std::int64_t knownValue = std::llround(TermsAt(coarse.gainTerms, start));
+    std::optional<Fills> byFills;
+    if (knownValue < allBounds)
+        byFills = SolveByFills(coarse, config, merged, knownValue, true, itemBounds, gemQuality, crafterSkillIndex,
+                               minChance, left() / 2, cancel);
+    MipOutcome value;
+    if (byFills) {
+        // The fills' plan is where the search at that value starts; any plan of the merged
+        // problem will do, spread back or not.
+        value.x = StartFromCounts(coarse, config, merged.deficit, byFills->counts);
+        if (!MipFeasible(coarse.problem, value.x) || std::llround(TermsAt(coarse.gainTerms, value.x)) != byFills->value)
+            value.x = start;
+    } else {
+        value = SolveMip(coarse.problem, start, left() / 2, cancel);
+        if (value.status != MipStatus::Optimal) {
+            if (value.status == MipStatus::Stopped && std::abs(value.bound) < 1e12)
+                outcome.valueBound = static_cast<std::int64_t>(std::floor(-value.bound + 1e-6));
+            return outcome;
+        }
     }
-    const std::int64_t reached = std::llround(-value.objective);
+    const std::int64_t reached = byFills ? byFills->value : std::llround(-value.objective);
     outcome.valueBound = reached;
 
     // The lowest price, then the fewest gems, at that value.
     coarse.problem.AddRow(coarse.gainTerms, static_cast<double>(reached), MipInfinity);
-    std::int64_t allBounds = 0;
-    for (std::int64_t bound : itemBounds)
-        allBounds += bound;
     if (reached >= allBounds)
         AddCheapestRows(coarse, cheapest);
-    if (reached >= allBounds) {
-        const std::optional<Fills> fills = CheapestByFills(coarse, config, merged, reached, itemBounds, gemQuality,
-                                                           crafterSkillIndex, minChance, left(), cancel);
+    {
+        const std::optional<Fills> fills = SolveByFills(coarse, config, merged, reached, false, itemBounds, gemQuality,
+                                                        crafterSkillIndex, minChance, left(), cancel);
         if (fills) {
             outcome.secondaryBound = fills->secondary;
             outcome.plan = SpreadBack(model, coarse, fills->counts, merged, config, deficit);
