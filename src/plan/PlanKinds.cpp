@@ -157,8 +157,12 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
             return std::nullopt;
         positions += item.Positions();
     }
-    // Beyond this many fills, enumerating them costs more than the gem-by-gem search saves.
+    // Beyond this many fills (or gem sets looked at), enumerating them costs more than the
+    // gem-by-gem search saves; the enumeration also stops at the time limit or a cancel.
     constexpr std::size_t MostFills = 20000;
+    constexpr std::size_t MostVisits = 400000;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(std::max(seconds, 0.0));
+    std::size_t visits = 0;
     const std::size_t kinds = coarse.candidates.size();
     MipProblem p;
     std::vector<MipTerm> value;
@@ -202,6 +206,11 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
         GWItem base = config.Items[static_cast<std::size_t>(item.slot)];
         base.ImbuePoints = item.capacity;
         const auto visit = [&](const auto& self, std::size_t from) -> bool {
+            if (++visits > MostVisits)
+                return false;
+            if (visits % 1024 == 0 &&
+                ((cancel != nullptr && cancel->Cancelled()) || std::chrono::steady_clock::now() > deadline))
+                return false;
             std::vector<std::int64_t> adds(merged.targets.size(), 0);
             for (int gem : gems) {
                 const Candidate& k = coarse.candidates[static_cast<std::size_t>(gem)];
@@ -263,7 +272,11 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
     }
     if (!bestValue)
         p.AddRow(value, static_cast<double>(reached), MipInfinity);
-    const MipOutcome outcome = SolveMip(p, {}, seconds, cancel);
+    const double left =
+        std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0)
+        return std::nullopt;
+    const MipOutcome outcome = SolveMip(p, {}, left, cancel);
     if (outcome.status != MipStatus::Optimal)
         return std::nullopt;
     Fills best;
