@@ -450,22 +450,9 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
     // Half the time left may go to the merged problem: when its plan spreads back whole, no
     // search of the full problem is needed; otherwise its bounds still narrow that search.
     std::vector<const std::vector<double>*> starts = {&spread, &fair, &largest, &thrifty};
-    // When no quick plan brings every item to its own bound, the items crowd the same caps and
-    // the quick plans can fall far short; a plan made item by item shares the caps better.
     std::int64_t allItemBounds = 0;
     for (std::int64_t bound : itemBounds)
         allItemBounds += bound;
-    double quickBest = 0;
-    for (const std::vector<double>* start : starts)
-        if (MipFeasible(model.problem, *start))
-            quickBest = std::max(quickBest, startValue(*start));
-    std::vector<double> itemByItem;
-    if (quickBest < static_cast<double>(allItemBounds)) {
-        const double each = std::min(0.5, remaining() / 4 / static_cast<double>(model.items.size()));
-        itemByItem = ItemByItemStart(model, unbuilt, config, targets, deficit, gemQuality, minChance, each, cancel);
-        if (!itemByItem.empty())
-            starts.push_back(&itemByItem);
-    }
     const KindsOutcome kinds = SolveByKinds(model, unbuilt, config, targets, deficit, gemQuality, crafterSkillIndex,
                                             minChance, itemBounds, cheapest, starts, remaining() / 2, cancel);
     if (!kinds.plan.empty())

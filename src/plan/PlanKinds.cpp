@@ -176,6 +176,7 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
     struct Fill {
         std::vector<int> gems; // coarse candidates
         int column = 0;
+        int price = 0;
     };
     std::vector<std::vector<Fill>> fillsOf; // per class of alike items
     std::vector<std::size_t> classOf(coarse.items.size());
@@ -202,6 +203,7 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
         // reach the item's bound even with its gems counted against the merged caps is no fill
         // of a plan in which every item reaches its bound.
         std::vector<Fill> fills;
+        std::map<std::vector<std::int64_t>, std::size_t> sameAdds;
         std::vector<int> gems;
         GWItem base = config.Items[static_cast<std::size_t>(item.slot)];
         base.ImbuePoints = item.capacity;
@@ -230,9 +232,21 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
                     trial.GemQuality[row] = gemQuality;
                 }
                 if (WithinPolicy(trial, crafterSkillIndex, minChance)) {
-                    if (++fillCount > MostFills)
-                        return false;
-                    fills.push_back({gems, 0});
+                    // Of fills that add the same to every merged target, only the cheapest (then
+                    // the one of fewest gems) can be in a best plan.
+                    int price = 0;
+                    for (int gem : gems)
+                        price += coarse.candidates[static_cast<std::size_t>(gem)].price;
+                    const auto [at, added] = sameAdds.try_emplace(adds, fills.size());
+                    if (added) {
+                        if (++fillCount > MostFills)
+                            return false;
+                        fills.push_back({gems, 0, price});
+                    } else {
+                        Fill& kept = fills[at->second];
+                        if (price < kept.price || (price == kept.price && gems.size() < kept.gems.size()))
+                            kept = {gems, 0, price};
+                    }
                 }
             }
             if (static_cast<int>(gems.size()) >= item.Positions())
@@ -253,10 +267,8 @@ std::optional<Fills> SolveByFills(const Model& coarse, const Configuration& conf
     for (std::size_t c = 0; c < fillsOf.size(); ++c) {
         std::vector<MipTerm> all;
         for (Fill& fill : fillsOf[c]) {
-            double price = 0;
-            for (int gem : fill.gems)
-                price += coarse.candidates[static_cast<std::size_t>(gem)].price;
-            const double secondary = price * (positions + 1) + static_cast<double>(fill.gems.size());
+            const double secondary =
+                static_cast<double>(fill.price) * (positions + 1) + static_cast<double>(fill.gems.size());
             fill.column = p.AddColumn(0, members[c], bestValue ? 0 : secondary, true);
             all.push_back({fill.column, 1});
             for (int gem : fill.gems) {

@@ -457,39 +457,4 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
     return StartFromCounts(model, config, deficit, std::move(counts));
 }
 
-std::vector<double> ItemByItemStart(const Model& model, const std::vector<ItemModel>& items,
-                                    const Configuration& config, const std::vector<PlanTarget>& targets,
-                                    const std::vector<std::int64_t>& deficit, int gemQuality,
-                                    const std::optional<int>& minChance, double secondsEach,
-                                    const PlanCancel* cancel)
-{
-    std::vector<std::int64_t> left = deficit;
-    std::vector<std::vector<int>> counts;
-    for (std::size_t i = 0; i < items.size() && i < model.items.size(); ++i) {
-        // The same candidates and the same item give the same options, in the same order.
-        Model single;
-        single.candidates = model.candidates;
-        single.items = {items[i]};
-        BuildModel(single, config, targets, left, gemQuality, minChance, nullptr);
-        SetObjective(single.problem, single.gainTerms, -1);
-        const MipOutcome outcome = SolveMip(single.problem, single.start, secondsEach, cancel);
-        const ItemModel& item = single.items[0];
-        counts.emplace_back(item.options.size(), 0);
-        if (!outcome.hasSolution)
-            continue;
-        for (std::size_t o = 0; o < item.options.size(); ++o) {
-            const int n = Rounded(outcome.x, item.strongest[o]) + Rounded(outcome.x, item.more[o]);
-            counts.back()[o] = n;
-            const Option& option = item.options[o];
-            if (option.target >= 0 && n > 0) {
-                std::int64_t& room = left[static_cast<std::size_t>(option.target)];
-                room = std::max<std::int64_t>(0, room - std::int64_t{n} * option.amount);
-            }
-        }
-    }
-    if (counts.size() != model.items.size())
-        return {};
-    return StartFromCounts(model, config, deficit, std::move(counts));
-}
-
 } // namespace gw::plan

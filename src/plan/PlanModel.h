@@ -140,13 +140,4 @@ std::vector<double> GreedyStart(const Model& model, const Configuration& config,
                                 const std::vector<std::int64_t>& deficit, int gemQuality, int crafterSkillIndex,
                                 const std::optional<int>& minChance, Greed greed);
 
-// A plan for when the items' own best fills crowd the same caps: item by item, the best fill of
-// the item alone for what the items before it left of the deficits, each a small exact solve
-// within `secondsEach`. `items` are the model's items as they were before it was built.
-std::vector<double> ItemByItemStart(const Model& model, const std::vector<ItemModel>& items,
-                                    const Configuration& config, const std::vector<PlanTarget>& targets,
-                                    const std::vector<std::int64_t>& deficit, int gemQuality,
-                                    const std::optional<int>& minChance, double secondsEach,
-                                    const PlanCancel* cancel);
-
 } // namespace gw::plan
