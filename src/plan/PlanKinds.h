@@ -3,7 +3,8 @@
 // cost and use the same whatever their effect, so every plan is also a plan of the coarser problem
 // at the same price, whose value can only be larger (one cap over the sum rather than one each).
 // Its best value therefore bounds every plan's from above, and its lowest price at that value
-// bounds from below. Without the many interchangeable targets the solver settles it quickly, and
+// bounds from below. Without the many interchangeable targets, and with alike items counted by
+// the whole fills they take rather than gem by gem, the solver settles it quickly, and
 // its plan spread back over the targets, when no cap wastes a point, meets both bounds: a plan
 // proven best without searching the full problem.
 #pragma once
