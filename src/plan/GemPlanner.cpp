@@ -13,6 +13,7 @@
 #include "model/Gems.h"
 #include "model/Totals.h"
 #include "plan/MipSolver.h"
+#include "plan/PlanKinds.h"
 #include "plan/PlanModel.h"
 #include "plan/PlanText.h"
 
@@ -300,11 +301,7 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
             }
     // Per item, when it is known: the lowest price, and then the fewest gems, of a fill that
     // reaches the item's bound. It bounds the price of a plan in which every item does.
-    struct Cheapest {
-        double price = 0;
-        double count = 0;
-    };
-    std::vector<std::optional<Cheapest>> cheapest(model.items.size());
+    std::vector<std::optional<CheapestFill>> cheapest(model.items.size());
     {
         std::map<decltype(Signature(model.items[0], config.Items[0])), std::size_t> solved;
         for (const ItemModel& item : model.items)
@@ -361,7 +358,7 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
                     SolveMip(single.problem, outcome.x, std::min(each, std::max(remaining(), 0.0)), cancel);
                 if (cheaper.status == MipStatus::Optimal) {
                     best = cheaper.x;
-                    Cheapest found;
+                    CheapestFill found;
                     for (const MipTerm& term : price)
                         found.price += term.value * cheaper.x[static_cast<std::size_t>(term.column)];
                     for (const MipTerm& term : count)
@@ -376,6 +373,7 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
                 solved.emplace(signature, i);
         }
     }
+    const std::vector<ItemModel> unbuilt = model.items;
     BuildModel(model, config, targets, deficit, gemQuality, minChance, &itemBounds);
 
     // First the value, then among the plans of that value the price and the number of gems; a
@@ -449,18 +447,36 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         turned.push_back(std::move(counts));
     }
     const std::vector<double> spread = StartFromCounts(model, config, deficit, turned);
+    // Half the time left may go to the merged problem: when its plan spreads back whole, no
+    // search of the full problem is needed; otherwise its bounds still narrow that search.
+    std::vector<const std::vector<double>*> starts = {&spread, &fair, &largest, &thrifty};
+    std::int64_t allItemBounds = 0;
+    for (std::int64_t bound : itemBounds)
+        allItemBounds += bound;
+    const KindsOutcome kinds = SolveByKinds(model, unbuilt, config, targets, deficit, gemQuality, crafterSkillIndex,
+                                            minChance, itemBounds, cheapest, starts, remaining() / 2, cancel);
+    if (!kinds.plan.empty())
+        starts.push_back(&kinds.plan);
     double bestStart = -1;
-    for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty}) {
+    for (const std::vector<double>* start : starts) {
         if (MipFeasible(model.problem, *start) && startValue(*start) > bestStart) {
             bestStart = startValue(*start);
             model.start = *start;
         }
     }
+    if (kinds.valueBound)
+        model.problem.AddRow(model.gainTerms, -MipInfinity, static_cast<double>(*kinds.valueBound));
     MipOutcome first;
     if (cancel != nullptr && cancel->Cancelled()) {
         first.status = MipStatus::Stopped;
         first.cancelled = true;
         first.bound = -std::numeric_limits<double>::infinity();
+    } else if (kinds.valueBound && bestStart >= static_cast<double>(*kinds.valueBound)) {
+        // A quick plan already reaches the most any plan can: the value is proven.
+        first.status = MipStatus::Optimal;
+        first.hasSolution = true;
+        first.x = model.start;
+        first.objective = first.bound = -bestStart;
     } else {
         first = SolveMip(model.problem, model.start, std::max(remaining(), 0.0), cancel);
     }
@@ -486,45 +502,32 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
         model.problem.AddRow(model.gainTerms, reached, MipInfinity);
         // When the plan's value is every item's own bound, every item reaches its bound, and no
         // item can then cost less than its cheapest fill of that value.
-        std::int64_t allBounds = 0;
-        for (std::int64_t bound : itemBounds)
-            allBounds += bound;
-        if (reached >= static_cast<double>(allBounds))
-            for (std::size_t i = 0; i < model.items.size(); ++i) {
-                if (!cheapest[i])
-                    continue;
-                const ItemModel& item = model.items[i];
-                const std::vector<MipTerm> price = GemTerms(item, [](const Option& o) { return o.price; });
-                model.problem.AddRow(price, cheapest[i]->price, MipInfinity);
-                std::vector<MipTerm> both = GemTerms(item, [](const Option&) { return 1; });
-                for (const MipTerm& term : price)
-                    both.push_back({term.column, term.value * (item.Positions() + 1)});
-                model.problem.AddRow(both, cheapest[i]->price * (item.Positions() + 1) + cheapest[i]->count,
-                                     MipInfinity);
-            }
-        int positions = 0;
-        for (const ItemModel& item : model.items)
-            positions += item.Positions();
-        std::vector<MipTerm> secondary;
-        for (const MipTerm& term : model.priceTerms)
-            secondary.push_back({term.column, term.value * (positions + 1)});
-        for (const MipTerm& term : model.countTerms)
-            secondary.push_back(term);
+        if (reached >= static_cast<double>(allItemBounds))
+            AddCheapestRows(model, cheapest);
+        const std::vector<MipTerm> secondary = SecondaryTerms(model);
+        // The merged problem's lowest price holds for plans of its best value, which this one is.
+        const bool mergedPrice = kinds.secondaryBound && kinds.valueBound && reached >= static_cast<double>(*kinds.valueBound);
+        if (mergedPrice)
+            model.problem.AddRow(secondary, *kinds.secondaryBound, MipInfinity);
         SetObjective(model.problem, secondary);
         const double left = remaining();
         if (left > 0.001 && !(cancel && cancel->Cancelled())) {
             // The cheapest of the plans known to reach the value is where that search starts.
             std::vector<double> from = first.x;
-            const auto secondaryOf = [&](const std::vector<double>& x) {
-                double cost = 0;
-                for (const MipTerm& term : secondary)
-                    cost += term.value * x[static_cast<std::size_t>(term.column)];
-                return cost;
-            };
-            for (const std::vector<double>* start : {&spread, &fair, &largest, &thrifty})
+            const auto secondaryOf = [&](const std::vector<double>& x) { return TermsAt(secondary, x); };
+            for (const std::vector<double>* start : starts)
                 if (MipFeasible(model.problem, *start) && secondaryOf(*start) < secondaryOf(from))
                     from = *start;
-            MipOutcome second = SolveMip(model.problem, from, left, cancel);
+            MipOutcome second;
+            if (mergedPrice && secondaryOf(from) <= *kinds.secondaryBound + 0.5) {
+                // A known plan costs no more than any plan can: the price is proven too.
+                second.status = MipStatus::Optimal;
+                second.hasSolution = true;
+                second.x = from;
+                second.objective = second.bound = secondaryOf(from);
+            } else {
+                second = SolveMip(model.problem, from, left, cancel);
+            }
             if (second.hasSolution) {
                 chosen = second;
                 proven = second.status == MipStatus::Optimal;

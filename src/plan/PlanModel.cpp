@@ -247,6 +247,42 @@ void BuildModel(Model& model, const Configuration& config, const std::vector<Pla
     }
 }
 
+void AddCheapestRows(Model& model, const std::vector<std::optional<CheapestFill>>& cheapest)
+{
+    for (std::size_t i = 0; i < model.items.size() && i < cheapest.size(); ++i) {
+        if (!cheapest[i])
+            continue;
+        const ItemModel& item = model.items[i];
+        const std::vector<MipTerm> price = GemTerms(item, [](const Option& o) { return o.price; });
+        model.problem.AddRow(price, cheapest[i]->price, MipInfinity);
+        std::vector<MipTerm> both = GemTerms(item, [](const Option&) { return 1; });
+        for (const MipTerm& term : price)
+            both.push_back({term.column, term.value * (item.Positions() + 1)});
+        model.problem.AddRow(both, cheapest[i]->price * (item.Positions() + 1) + cheapest[i]->count, MipInfinity);
+    }
+}
+
+std::vector<MipTerm> SecondaryTerms(const Model& model)
+{
+    int positions = 0;
+    for (const ItemModel& item : model.items)
+        positions += item.Positions();
+    std::vector<MipTerm> secondary;
+    for (const MipTerm& term : model.priceTerms)
+        secondary.push_back({term.column, term.value * (positions + 1)});
+    for (const MipTerm& term : model.countTerms)
+        secondary.push_back(term);
+    return secondary;
+}
+
+double TermsAt(const std::vector<MipTerm>& terms, const std::vector<double>& x)
+{
+    double sum = 0;
+    for (const MipTerm& term : terms)
+        sum += term.value * x[static_cast<std::size_t>(term.column)];
+    return sum;
+}
+
 // A plan as the search's columns: per item, how many of each option it takes. Alike items are
 // put in the order the search requires (strongest gem first).
 std::vector<double> StartFromCounts(const Model& model, const Configuration& config,

@@ -110,6 +110,23 @@ void BuildModel(Model& model, const Configuration& config, const std::vector<Pla
                 const std::vector<std::int64_t>& deficit, int gemQuality, const std::optional<int>& minChance,
                 const std::vector<std::int64_t>* itemBounds);
 
+// The lowest price, and then the fewest gems, of a fill that brings one item alone to its bound.
+struct CheapestFill {
+    double price = 0;
+    double count = 0;
+};
+
+// Once every item must reach its own bound, none can cost less than its cheapest fill of it: rows
+// that say so, for the items whose cheapest fill is known.
+void AddCheapestRows(Model& model, const std::vector<std::optional<CheapestFill>>& cheapest);
+
+// The price in copper times more than the gems there can be, plus the gems: one figure that orders
+// plans by price, then by the number of gems.
+std::vector<MipTerm> SecondaryTerms(const Model& model);
+
+// The sum of the terms at x.
+double TermsAt(const std::vector<MipTerm>& terms, const std::vector<double>& x);
+
 // A plan as the search's columns: per item, how many of each option it takes.
 std::vector<double> StartFromCounts(const Model& model, const Configuration& config,
                                     const std::vector<std::int64_t>& deficit, std::vector<std::vector<int>> counts);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -373,6 +374,94 @@ TEST(PlanGems, AgreesWithAnExhaustiveSearchOnSmallInstances)
         planned += plan.HasPlan() ? 1 : 0;
     }
     EXPECT_GT(planned, 30); // many instances have something to plan
+}
+
+// Several targets of one type share their gems' prices and points, and the planner proves its
+// plans through that; caps low enough to bind make the sharing matter.
+TEST(PlanGems, TargetsOfOneTypeAgreeWithAnExhaustiveSearch)
+{
+    std::mt19937 rng(4242);
+    int planned = 0;
+    for (int n = 0; n < 120; ++n) {
+        Instance in = SmallInstance(rng);
+        const std::string name = "instance " + std::to_string(n);
+        static const int types[] = {TypeStat, TypeResist, TypeSkill};
+        in.request.targets.clear();
+        const int count = 2 + static_cast<int>(rng() % 3);
+        for (int k = 0; k < count; ++k) {
+            const int type = k < 2 || rng() % 2 == 0 ? types[n % 3] : types[rng() % 3];
+            const PlanTarget t{type, static_cast<int>(rng() % static_cast<unsigned>(EffectCount(type, in.realm)))};
+            if (std::find(in.request.targets.begin(), in.request.targets.end(), t) == in.request.targets.end())
+                in.request.targets.push_back(t);
+        }
+        RandomJewellery(rng, in.config, in.request.targets);
+        const Best best = Enumerate(in);
+        const PlanResult plan = PlanGems(in.config, in.realm, in.crafterSkill, in.request);
+        ExpectSound(in, plan, name);
+        if (!plan.HasPlan())
+            continue;
+        ASSERT_EQ(plan.status, PlanStatus::Optimal) << name << ": " << plan.message;
+        Configuration applied = in.config;
+        ApplyPlan(applied, plan);
+        EXPECT_EQ(Value12(applied, in.realm, in.request.targets), best.value) << name;
+        EXPECT_EQ(TotalCostCopper(applied), best.price) << name;
+        EXPECT_EQ(GemCount(applied), best.gems) << name;
+        ++planned;
+    }
+    EXPECT_GT(planned, 30);
+}
+
+// Alike items crowding the same caps are too many for the exhaustive search, but a proven plan
+// cannot depend on the order the targets are listed in: each order starts the search from other
+// quick plans, so a bound that claimed too much would show as a different value, price or count.
+TEST(PlanGems, ProvenPlansOfAlikeItemsDoNotDependOnTheTargetOrder)
+{
+    std::mt19937 rng(9001);
+    int compared = 0;
+    for (int n = 0; n < 4; ++n) {
+        Instance in;
+        in.realm = static_cast<int>(rng() % 3);
+        in.config.caps = CapsForLevel(35 + static_cast<int>(rng() % 16));
+        const int items = 3 + static_cast<int>(rng() % 4);
+        const int level = 40 + static_cast<int>(rng() % 12);
+        for (int slot = 0; slot < ArmourSlotCount; ++slot) {
+            in.config.Items[static_cast<std::size_t>(slot)].Level = level;
+            in.config.Equipped[static_cast<std::size_t>(slot)] = slot < items ? 1 : 0;
+        }
+        static const int types[] = {TypeStat, TypeResist};
+        const int targetCount = 4 + static_cast<int>(rng() % 5);
+        while (static_cast<int>(in.request.targets.size()) < targetCount) {
+            const PlanTarget t = rng() % 4 == 0 ? PlanTarget{rng() % 2 == 0 ? TypeHits : TypePower, 0} : [&] {
+                const int type = types[rng() % 2];
+                return PlanTarget{type, static_cast<int>(rng() % static_cast<unsigned>(EffectCount(type, in.realm)))};
+            }();
+            if (std::find(in.request.targets.begin(), in.request.targets.end(), t) == in.request.targets.end())
+                in.request.targets.push_back(t);
+        }
+        in.request.slots = DefaultPlanSlots(in.config);
+        if (rng() % 2 == 0)
+            in.request.minChance = 60 + static_cast<int>(rng() % 40);
+        in.request.timeLimitSeconds = 4;
+        const std::string name = "configuration " + std::to_string(n);
+        std::optional<std::tuple<std::int64_t, std::int64_t, int>> first;
+        for (int order = 0; order < 3; ++order) {
+            std::shuffle(in.request.targets.begin(), in.request.targets.end(), rng);
+            const PlanResult plan = PlanGems(in.config, in.realm, in.crafterSkill, in.request);
+            ExpectSound(in, plan, name);
+            if (plan.status != PlanStatus::Optimal)
+                continue;
+            Configuration applied = in.config;
+            ApplyPlan(applied, plan);
+            const auto figures = std::make_tuple(Value12(applied, in.realm, in.request.targets),
+                                                 TotalCostCopper(applied), GemCount(applied));
+            if (!first)
+                first = figures;
+            else
+                EXPECT_EQ(figures, *first) << name << ", order " << order;
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 6); // most of these plans are proven
 }
 
 TEST(PlanGems, ReplacingGemsAgreesWithAnExhaustiveSearch)
