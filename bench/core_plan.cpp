@@ -33,7 +33,7 @@ Case EmptyItems(int items, std::optional<int> minChance)
         c.request.targets.push_back(t);
     c.request.targets.push_back({TypeHits, 0});
     c.request.targets.push_back({TypePower, 0});
-    c.request.slots = DefaultPlanSlots(c.config);
+    c.request.mayChange = DefaultPlanSlots(c.config);
     c.request.minChance = minChance;
     return c;
 }
@@ -81,7 +81,7 @@ double GreedyValue(const Case& c)
         std::optional<Configuration> best;
         for (int slot = 0; slot < ArmourSlotCount; ++slot) {
             const auto s = static_cast<std::size_t>(slot);
-            if (!c.request.slots[s])
+            if (!c.request.mayChange[s])
                 continue;
             const auto row = std::find(config.Items[s].EffectType.begin(), config.Items[s].EffectType.end(), 0);
             if (row == config.Items[s].EffectType.end())

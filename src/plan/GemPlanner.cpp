@@ -183,7 +183,7 @@ PlanResult PlanGems(const Configuration& config, int realmIn, int crafterSkillIn
     for (int slot = 0; slot < ArmourSlotCount; ++slot) {
         const auto s = static_cast<std::size_t>(slot);
         const GWItem& gwItem = config.Items[s];
-        if (!request.slots[s] || gwItem.PlayerMade != 1 || config.Equipped[s] == 0)
+        if (!request.mayChange[s] || gwItem.PlayerMade != 1 || config.Equipped[s] == 0)
             continue;
         ItemModel item;
         item.slot = slot;

@@ -39,7 +39,7 @@ std::array<bool, SlotCount> DefaultPlanSlots(const Configuration& config);
 struct PlanRequest {
     std::vector<PlanTarget> targets;
     // Only player-made armour and weapon slots (0..9) can be changed; other slots are ignored.
-    std::array<bool, SlotCount> slots{};
+    std::array<bool, SlotCount> mayChange{};
     // false: only empty gem positions are filled; true: gems already set may be replaced too.
     bool replaceGems = false;
     int gemQuality = 5; // quality index of new gems: 0..6 is 94..100, 5 is 99

@@ -250,7 +250,7 @@ int main(int argc, char** argv)
     if (options.allResists)
         for (const gw::PlanTarget& target : gw::AllResistTargets())
             request.targets.push_back(target);
-    request.slots = slots ? *slots : gw::DefaultPlanSlots(config);
+    request.mayChange = slots ? *slots : gw::DefaultPlanSlots(config);
     request.replaceGems = options.replace;
     request.gemQuality = *gemQuality - 94;
     request.minChance = minChance;

@@ -379,9 +379,6 @@ void TPlanGemsForm::writeTargetCaptions()
         caption(SkillTargets[i], {gw::TypeSkill, static_cast<int>(i)}, totals.skills[i]);
 }
 
-// The request's `slots` member, read past Qt's keyword macro of the same name.
-#pragma push_macro("slots")
-#undef slots
 gw::PlanRequest TPlanGemsForm::Request() const
 {
     gw::PlanRequest request;
@@ -399,14 +396,13 @@ gw::PlanRequest TPlanGemsForm::Request() const
         if (SkillTargets[i]->isChecked())
             request.targets.push_back({gw::TypeSkill, static_cast<int>(i)});
     for (std::size_t slot = 0; slot < PlanSlots.size(); ++slot)
-        request.slots[slot] = m_config.Items[slot].PlayerMade != 0 && PlanSlots[slot]->isChecked();
+        request.mayChange[slot] = m_config.Items[slot].PlayerMade != 0 && PlanSlots[slot]->isChecked();
     request.replaceGems = !KeepGems->isChecked();
     request.gemQuality = PlanGemQuality->currentIndex();
     if (AllowOvercharge->isChecked())
         request.minChance = MinChance->value();
     return request;
 }
-#pragma pop_macro("slots")
 
 void TPlanGemsForm::allStatsClick(bool checked)
 {

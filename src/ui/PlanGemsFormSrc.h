@@ -9,12 +9,7 @@
 #include <optional>
 #include <vector>
 
-// The planner's request names its slot choice `slots`, a word Qt defines away as a keyword
-// macro; the macro is lifted while the planner's interface is read and restored after.
-#pragma push_macro("slots")
-#undef slots
 #include "plan/GemPlanner.h"
-#pragma pop_macro("slots")
 
 #include <QDialog>
 #include <QElapsedTimer>

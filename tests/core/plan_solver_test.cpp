@@ -149,7 +149,7 @@ Instance SmallInstance(std::mt19937& rng)
         std::shuffle(rows.begin(), rows.end(), rng);
         for (int k = free; k < GemsPerItem; ++k)
             RandomGem(rng, item, rows[static_cast<std::size_t>(k)], in.realm);
-        in.request.slots[static_cast<std::size_t>(slots[static_cast<std::size_t>(i)])] = true;
+        in.request.mayChange[static_cast<std::size_t>(slots[static_cast<std::size_t>(i)])] = true;
     }
     const int targetCount = 2 + static_cast<int>(rng() % 3);
     while (static_cast<int>(in.request.targets.size()) < targetCount) {
@@ -268,7 +268,7 @@ Best Enumerate(const Instance& in)
 {
     std::vector<int> slots;
     for (int slot = 0; slot < ArmourSlotCount; ++slot)
-        if (in.request.slots[static_cast<std::size_t>(slot)])
+        if (in.request.mayChange[static_cast<std::size_t>(slot)])
             slots.push_back(slot);
     // The totals and the price without the chosen items' gems.
     Configuration rest = in.config;
@@ -322,7 +322,7 @@ void ExpectSound(const Instance& in, const PlanResult& plan, const std::string& 
             EXPECT_EQ(applied.Items[s], in.config.Items[s]) << name << " slot " << slot;
             continue;
         }
-        EXPECT_TRUE(in.request.slots[s] && in.config.Equipped[s] != 0) << name << " slot " << slot;
+        EXPECT_TRUE(in.request.mayChange[s] && in.config.Equipped[s] != 0) << name << " slot " << slot;
         EXPECT_EQ(applied.Items[s], planned->after) << name << " slot " << slot;
         EXPECT_TRUE(Acceptable(planned->after, in.crafterSkill, in.request.minChance)) << name << " slot " << slot;
         EXPECT_EQ(planned->usedAfter, ItemPoints(planned->after, 0)) << name;
@@ -438,7 +438,7 @@ TEST(PlanGems, ProvenPlansOfAlikeItemsDoNotDependOnTheTargetOrder)
             if (std::find(in.request.targets.begin(), in.request.targets.end(), t) == in.request.targets.end())
                 in.request.targets.push_back(t);
         }
-        in.request.slots = DefaultPlanSlots(in.config);
+        in.request.mayChange = DefaultPlanSlots(in.config);
         if (rng() % 2 == 0)
             in.request.minChance = 60 + static_cast<int>(rng() % 40);
         in.request.timeLimitSeconds = 4;
@@ -478,7 +478,7 @@ TEST(PlanGems, ReplacingGemsAgreesWithAnExhaustiveSearch)
         for (int row = 0; row < 3; ++row)
             RandomGem(rng, item, row, in.realm);
         for (int slot = 0; slot < ArmourSlotCount; ++slot)
-            in.request.slots[static_cast<std::size_t>(slot)] = &in.config.Items[static_cast<std::size_t>(slot)] == &item;
+            in.request.mayChange[static_cast<std::size_t>(slot)] = &in.config.Items[static_cast<std::size_t>(slot)] == &item;
         // A target of one of the gems already set, and another.
         in.request.targets.push_back(RandomTarget(rng, in.realm));
         const PlanTarget own{item.EffectType[0], item.EffectName[0]};
@@ -515,7 +515,7 @@ std::int64_t GreedyValue(const Instance& in)
         for (int slot = 0; slot < ArmourSlotCount; ++slot) {
             const auto s = static_cast<std::size_t>(slot);
             const GWItem& item = config.Items[s];
-            if (!in.request.slots[s] || item.PlayerMade != 1 || config.Equipped[s] == 0 ||
+            if (!in.request.mayChange[s] || item.PlayerMade != 1 || config.Equipped[s] == 0 ||
                 !Acceptable(in.config.Items[s], in.crafterSkill, in.request.minChance))
                 continue;
             const auto row = std::find(item.EffectType.begin(), item.EffectType.end(), TypeUnused);
@@ -570,7 +570,7 @@ TEST(PlanGems, PlansForFullConfigurationsAreSoundAndBeatAGreedyFill)
                 in.request.targets.push_back(t);
         }
         RandomJewellery(rng, in.config, in.request.targets);
-        in.request.slots = DefaultPlanSlots(in.config);
+        in.request.mayChange = DefaultPlanSlots(in.config);
         if (rng() % 2 == 0)
             in.request.minChance = 50 + static_cast<int>(rng() % 50);
         in.request.timeLimitSeconds = 1;
@@ -587,7 +587,7 @@ Instance OneChest()
 {
     Instance in;
     in.config.Items[0].Level = 51;
-    in.request.slots[0] = true;
+    in.request.mayChange[0] = true;
     in.request.targets = {{TypeStat, 0}};
     in.request.timeLimitSeconds = 120; // these plans prove optimal in well under a second
     return in;
@@ -612,8 +612,8 @@ TEST(PlanGems, OutcomesWithoutAPlan)
         {"a drop", [](Instance& in) { in.config.Items[0].PlayerMade = 0; }, PlanStatus::NothingToFill, {}},
         {"jewellery slot only",
          [](Instance& in) {
-             in.request.slots = {};
-             in.request.slots[10] = true;
+             in.request.mayChange = {};
+             in.request.mayChange[10] = true;
          },
          PlanStatus::NothingToFill, {}},
         {"target at its cap",
@@ -704,7 +704,7 @@ TEST(PlanGems, ACancelledPlanIsStillSound)
         in.config.Equipped[static_cast<std::size_t>(slot)] = 1;
     }
     in.request.targets = AllStatTargets();
-    in.request.slots = DefaultPlanSlots(in.config);
+    in.request.mayChange = DefaultPlanSlots(in.config);
     PlanCancel cancel;
     cancel.Cancel();
     const PlanResult plan = PlanGems(in.config, 0, 0, in.request, &cancel);
