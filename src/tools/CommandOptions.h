@@ -3,6 +3,7 @@
 // repeated option's last value counting. Each command names its own options in two small tables.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,20 @@
 #include <vector>
 
 namespace gw::tools {
+
+// Messages go to standard error only, so that standard output carries nothing but the result.
+inline void WriteErr(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+// A usage error: the problem on one line after the program's name, then the usage; status 1.
+inline int UsageError(std::string_view program, std::string_view usage, std::string_view problem)
+{
+    WriteErr(std::string(program) + ": " + std::string(problem) + "\n");
+    WriteErr(usage);
+    return 1;
+}
 
 struct FlagOption {
     std::string_view name; // "--help"

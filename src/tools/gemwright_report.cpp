@@ -55,14 +55,12 @@ struct Options {
 
 void WriteErr(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    gw::tools::WriteErr(text);
 }
 
 int UsageError(std::string_view problem)
 {
-    WriteErr(std::string(Program) + ": " + std::string(problem) + "\n");
-    WriteErr(Usage);
-    return 1;
+    return gw::tools::UsageError(Program, Usage, problem);
 }
 
 // Fills `options` from the arguments; returns the problem of a usage error, if any.
