@@ -5,37 +5,18 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QSignalBlocker>
 #include <QComboBox>
 #include <QUndoStack>
 
+#include "ui/EditMenu.h"
 #include "ui/ItemsUndo.h"
 #include "ui/PlanDrop.h"
 #include "ui/Preferences.h"
 #include "ui/RecentFiles.h"
 #include "ui/UnsavedChanges.h"
-
-namespace {
-
-// The designed short cut first, then the desktop's standard keys for the same command, or the
-// usual ones where the desktop names none.
-void AddStandardKeys(QAction* action, QKeySequence::StandardKey standard, const QKeySequence& usual)
-{
-    QList<QKeySequence> keys = action->shortcuts();
-    QList<QKeySequence> standardKeys = QKeySequence::keyBindings(standard);
-    if (standardKeys.isEmpty())
-        standardKeys << usual;
-    for (const QKeySequence& key : standardKeys)
-        if (!keys.contains(key))
-            keys << key;
-    action->setShortcuts(keys);
-}
-
-} // namespace
 
 void TMainForm::buildDesktopParts()
 {
@@ -62,30 +43,10 @@ void TMainForm::buildDesktopParts()
     }
     ItemsUndo::PassUndoKeys(this);
 
-    // Edit, right after File, where desktops put it. The texts name the step only when the menu
-    // opens, so that an edit never waits for a menu it does not show.
-    auto* bar = menuBar();
-    Edit1 = new QMenu(tr("&Edit"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    bar->insertMenu(bar->actions().value(1, nullptr), Edit1);
-    Undo1 = Edit1->addAction(tr("&Undo"));
-    Undo1->setObjectName(QStringLiteral("Undo1"));
-    Undo1->setShortcuts(QKeySequence::Undo);
-    Undo1->setEnabled(false);
-    Redo1 = Edit1->addAction(tr("&Redo"));
-    Redo1->setObjectName(QStringLiteral("Redo1"));
-    Redo1->setShortcuts(QKeySequence::Redo);
-    Redo1->setEnabled(false);
-    connect(Undo1, &QAction::triggered, stack, &QUndoStack::undo);
-    connect(Redo1, &QAction::triggered, stack, &QUndoStack::redo);
-    connect(stack, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
-    connect(stack, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
-    connect(Edit1, &QMenu::aboutToShow, this, [this, stack] {
-        const QString undo = stack->undoText();
-        const QString redo = stack->redoText();
-        Undo1->setText(undo.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undo));
-        Redo1->setText(redo.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redo));
-    });
+    const EditMenu edit = BuildEditMenu(menuBar(), stack, this);
+    Edit1 = edit.menu;
+    Undo1 = edit.undo;
+    Redo1 = edit.redo;
 
     AddStandardKeys(New1, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N));
     AddStandardKeys(Open1, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
