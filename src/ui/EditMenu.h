@@ -10,7 +10,7 @@ class QUndoStack;
 class QWidget;
 
 struct EditMenu {
-    QMenu* menu = nullptr;  // "Edit1"
+    QMenu* menu = nullptr;   // "Edit1"
     QAction* undo = nullptr; // "Undo1"
     QAction* redo = nullptr; // "Redo1"
 };
